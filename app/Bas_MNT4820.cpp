@@ -1,0 +1,94 @@
+#include "app/Bas_MNT4820.h"
+
+#include "config/SettingsReader.h"
+#include "db/QueryOperations.h"
+#include "framework/WindowStyle.h"
+#include "platform/text/CodePage.h"
+#include "platform/text/NumberConversion.h"
+#include "profile/cProfile.h"
+#include "screens/maintenance/MainWindow.h"
+#include "screens/maintenance/common.h"
+
+namespace mnt4820 {
+
+namespace {
+
+constexpr int FailureStatus = 1;
+
+[[noreturn]] void failStartup(Program& program, const char* message) {
+  program.ui.messageBox(message, platform::ui::mb::OkOnly, ProgramTitle);
+  program.ui.endProgram(FailureStatus);
+}
+
+}  // namespace
+
+void InitApplication(Program& program, const StartupArguments& arguments) {
+  try {
+    program.settings.db = LoadDbSettings(arguments.programFolder);
+  } catch (const std::exception&) {
+    failStartup(program, "INIﾌｧｲﾙ読込エラー");
+  }
+  program.MachineName = LoadProfile();
+  try {
+    ConnectDatabase(program.database, program.settings.db);
+  } catch (const std::exception&) {
+    failStartup(program, "接続エラー");
+  }
+  try {
+    LoadSettings(arguments.programFolder, program.settings);
+  } catch (const std::exception&) {
+    failStartup(program, "INIﾌｧｲﾙ読込エラー");
+  }
+  try {
+    ApplyWindowStyle(program.screen, program.settings);
+  } catch (const std::exception&) {
+    failStartup(program, "項目設定エラー");
+  }
+}
+
+void TakeOperatorCode(Program& program, const std::string& commandLine) {
+  try {
+    program.operatorState.ResultCode = "00";
+    program.operatorState.OperatorCode = platform::trimBlanks(commandLine);
+  } catch (const std::exception&) {
+    failStartup(program, "オペレータ入力エラー");
+  }
+}
+
+bool ConfirmExit(Program& program) {
+  using namespace platform::ui;
+  const mb::Answer answer = program.ui.messageBox(
+      "終了してもよろしいですか", mb::YesNo | mb::Exclamation | mb::DefaultButton2, ProgramTitle);
+  if (answer == mb::Answer::Yes) {
+    CloseDatabase(program.database);
+    program.ui.endProgram(0);
+  }
+  const Color back = platform::toInteger32(program.settings.TextBackColor);
+  const FieldTable& fields = program.screen.fields;
+  for (std::int16_t i = 1; i < fields.FieldCount; ++i) fields.FieldControls[static_cast<std::size_t>(i)]->setBackColor(back);
+  return true;
+}
+
+void Main(Program& program, const StartupArguments& arguments) {
+  using platform::ui::MousePointer;
+  program.ui.setMousePointer(MousePointer::Hourglass);
+  if (!program.mainWindow) program.mainWindow = createMainWindow(program);
+  program.screen.CurrentForm = program.mainWindow.get();
+
+  InitApplication(program, arguments);
+  InitScreen(program);
+  std::optional<platform::odbc::ResultSet> listing;
+  std::int16_t status = 0;
+  QueryListing(program, listing, status);
+  if (status != 9) {
+    FillGrid(program, *listing);
+    listing->close();
+  }
+  ShowHeader(program);
+  program.mainWindow->show(platform::ui::ShowMode::Modeless);
+  program.ui.setMousePointer(MousePointer::Arrow);
+  TakeOperatorCode(program, arguments.commandLine);
+  ShowHeader(program);
+}
+
+}  // namespace mnt4820

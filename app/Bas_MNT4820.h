@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+#include "app/Program.h"
+
+namespace mnt4820 {
+
+// Where the program was started from and with what.
+struct StartupArguments {
+  std::string programFolder;
+  std::string commandLine;
+};
+
+// The entry procedure: brings the program up in its fixed order and shows the main window. Every start-up
+// failure shows its message and ends the program (platform::ui::ProgramEnded with a non-zero status).
+void Main(Program& program, const StartupArguments& arguments);
+
+// Settings, workstation profile, database connection, colours and fonts, window styling.
+void InitApplication(Program& program, const StartupArguments& arguments);
+
+// The operator code is the command-line text without blanks around it.
+void TakeOperatorCode(Program& program, const std::string& commandLine);
+
+// Asked for every close request of the main window; returns true to keep the window open. On Yes the
+// database is closed and the program ends with status 0.
+bool ConfirmExit(Program& program);
+
+}  // namespace mnt4820

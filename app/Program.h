@@ -1,0 +1,38 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "config/Settings.h"
+#include "db/DatabaseSession.h"
+#include "framework/ScreenState.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Form.h"
+
+namespace mnt4820 {
+
+// Who works with the program: from the command line, or from the sign-on.
+struct OperatorState {
+  std::string OperatorCode;
+  std::string OperatorName;
+  std::string ResultCode;
+};
+
+// The program-wide values of one run.
+struct Program {
+  explicit Program(platform::ui::Application& application) : ui(application) {}
+
+  platform::ui::Application& ui;
+  Settings settings;
+  std::string MachineName;
+  DatabaseSession database;
+  ScreenState screen;
+  OperatorState operatorState;
+  // The main window lives for the whole run.
+  std::unique_ptr<platform::ui::Form> mainWindow;
+};
+
+// The program's title on every message box.
+inline constexpr const char* ProgramTitle = "MNT4820";
+
+}  // namespace mnt4820

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/odbc/Connection.h"
+#include "platform/odbc/Environment.h"
+#include "platform/odbc/ResultSet.h"
+
+namespace mnt4820 {
+
+// The one database connection of the run and the shared statement buffer. `SqlText` holds the statement
+// with `?` markers; the values for them are handed to the query operations, never spliced into the text.
+struct DatabaseSession {
+  std::string ConnectString;
+  std::optional<platform::odbc::Environment> DbEnvironment;
+  std::optional<platform::odbc::Connection> DbConnection;
+  std::string SqlText;
+  // "9" when the result set opened last is empty, "0" otherwise.
+  std::string QueryStatus;
+};
+
+// The listing of the code search: a result set on a connection of its own, opened from `ConnectString`.
+struct SearchRecordset {
+  platform::odbc::Connection connection;
+  platform::odbc::ResultSet rows;
+};
+
+}  // namespace mnt4820

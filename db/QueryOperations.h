@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "config/Settings.h"
+#include "db/DatabaseSession.h"
+
+namespace mnt4820 {
+
+using SqlValues = std::vector<platform::odbc::Parameter>;
+
+// "DSN=…;UID=…;PWD=…;" from the database settings, each value trimmed of blanks.
+std::string BuildConnectString(const DbSettings& db);
+
+// Builds `ConnectString` and opens the one connection (login time-out 120 s, query time-out 300 s).
+// ODBC environments carry no name and no default user: the user travels in the connect string.
+// Errors pass to the caller as platform::odbc::OdbcError; an empty data-source name is refused with
+// std::invalid_argument.
+void ConnectDatabase(DatabaseSession& session, const DbSettings& db);
+
+// Opens a read-only result set for `SqlText` with `values` bound to its markers and hands it to `resultSet`;
+// sets `QueryStatus`. On an error `resultSet` and `QueryStatus` keep what they held.
+void OpenQuery(DatabaseSession& session, std::optional<platform::odbc::ResultSet>& resultSet,
+               const SqlValues& values = {});
+
+// The same for the code search, on a connection of its own from `ConnectString`. The caller's old recordset
+// is released first, so after an error the variable holds none.
+void OpenSearchQuery(DatabaseSession& session, std::optional<SearchRecordset>& recordset,
+                     const SqlValues& values = {});
+
+// Runs `SqlText` on the connection; returns the number of rows it changed.
+std::int64_t ExecuteSql(DatabaseSession& session, const SqlValues& values = {});
+
+void CloseDatabase(DatabaseSession& session);
+
+}  // namespace mnt4820

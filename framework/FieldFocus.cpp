@@ -1,0 +1,31 @@
+#include "framework/FieldFocus.h"
+
+#include "platform/text/NumberConversion.h"
+#include "platform/ui/TextBox.h"
+
+namespace mnt4820 {
+
+// The screen state is not needed to paint a field; the focus procedures take it like every other field
+// procedure, so that every window wires them alike.
+void OnFieldGotFocus(ScreenState&, const Settings& settings, platform::ui::Control& field) {
+  PaintField(settings, field, FieldPaint::Focused);
+  SelectAllText(field);
+}
+
+void OnFieldLostFocus(ScreenState&, const Settings& settings, platform::ui::Control& field) {
+  PaintField(settings, field, FieldPaint::NotFocused);
+}
+
+void PaintField(const Settings& settings, platform::ui::Control& field, FieldPaint paint) {
+  const double color = paint == FieldPaint::Focused ? settings.TextFocusColor : settings.TextBackColor;
+  field.setBackColor(platform::toInteger32(color));
+}
+
+void SelectAllText(platform::ui::Control& field) {
+  auto* box = dynamic_cast<platform::ui::TextBox*>(&field);
+  if (box == nullptr || box->text().empty()) return;
+  box->setSelStart(0);
+  box->setSelLength(box->length());
+}
+
+}  // namespace mnt4820

@@ -1,0 +1,120 @@
+#include "framework/FieldNavigation.h"
+
+#include <optional>
+
+#include "framework/FieldFocus.h"
+#include "platform/text/CodePage.h"
+#include "platform/ui/TextBox.h"
+#include "platform/ui/UiTypes.h"
+
+namespace mnt4820 {
+
+namespace {
+
+namespace key = platform::ui::key;
+using platform::ui::Control;
+using platform::ui::TextBox;
+
+constexpr std::int16_t Refused = 9;
+
+bool isEligible(const Control& field) {
+  if (!field.isEnabled() || !field.isVisible()) return false;
+  const auto* box = dynamic_cast<const TextBox*>(&field);
+  return box == nullptr || !box->isLocked();
+}
+
+// The operator has not begun to edit the field: it is empty, or its whole text is still selected.
+bool mayBeLeftFreely(const Control& field) {
+  if (const auto* box = dynamic_cast<const TextBox*>(&field)) return box->text().empty() || box->selLength() == box->length();
+  return field.defaultValue().empty();
+}
+
+}  // namespace
+
+void NextField(ScreenState& screen, std::int16_t keyCode) {
+  const std::optional<int> current = screen.activeFieldRow();
+  if (!current) return;
+  const FieldTable& fields = screen.fields;
+  const Control& active = fields.control(*current);
+  const bool alwaysMoves = keyCode == key::Down || keyCode == key::Enter;
+  // One round of the table after the current field, wrapping after the last row, ending where it began. The
+  // current field itself is not tried: it could only be given the focus it already has.
+  const int count = fields.FieldCount;
+  for (int step = 1; step < count; ++step) {
+    Control& candidate = fields.control((*current + step) % count);
+    if (isEligible(candidate) && (alwaysMoves || mayBeLeftFreely(active))) {
+      candidate.setFocus();
+      return;
+    }
+  }
+}
+
+void PreviousField(ScreenState& screen, std::int16_t) {
+  const std::optional<int> current = screen.activeFieldRow();
+  // From a control that is not a field (the grid, whose TabIndex lies past the last field) the focus stays.
+  if (!current) return;
+  const FieldTable& fields = screen.fields;
+  const Control& active = fields.control(*current);
+  int i = *current - 1;
+  if (i == -1) i = fields.FieldCount - 1;
+  for (; i >= 0; --i) {
+    Control& candidate = fields.control(i);
+    if (!isEligible(candidate)) continue;
+    // The first eligible field ends the search whether or not the focus moves.
+    if (mayBeLeftFreely(active)) candidate.setFocus();
+    return;
+  }
+}
+
+void AutoAdvance(ScreenState& screen, std::int16_t keyCode, std::int16_t shiftState, const CheckFieldCallback& checkField) {
+  if (shiftState != platform::ui::shift::None) return;
+  switch (keyCode) {
+    case key::Up:
+    case key::Down:
+    case key::Enter:
+    case key::Esc:
+    case key::Shift:
+    case key::Ctrl:
+      return;
+    default:
+      break;
+  }
+  platform::ui::Form& form = screen.form();
+  const std::optional<int> row = screen.activeFieldRow();
+  // The last field of the table is never left automatically: leaving it is the operator's decision.
+  if (!row || *row == screen.fields.FieldCount - 1) return;
+  auto* box = dynamic_cast<TextBox*>(form.activeControl());
+  if (!form.isVisible() || box == nullptr) return;
+
+  const int maxLength = box->maxLength();
+  // A field without a limit can never be full; cutting it to zero bytes would destroy what was typed.
+  if (maxLength == 0) return;
+  const int selStart = box->selStart();
+  const int selLength = box->selLength();
+  const int length = box->length();
+  if (platform::AnsiByteLength(box->text()) > static_cast<std::size_t>(maxLength)) {
+    // A double-byte character across the limit is dropped whole rather than split into half a character.
+    box->setText(platform::cutToAnsiBytes(box->text(), static_cast<std::size_t>(maxLength)));
+    box->setSelStart(box->length());
+  }
+  // Full: as many characters as MaxLength, counted before any cut, and the caret at the end, the whole text
+  // selected or its last character selected (typing over it).
+  const bool full = length == maxLength && (selStart == maxLength || selLength == maxLength ||
+                                            (selStart + selLength == maxLength && selLength == 1));
+  if (!full) return;
+
+  std::int16_t status = 0;
+  checkField(static_cast<std::int16_t>(*row), status);
+  if (status == Refused) {
+    if (Control* active = form.activeControl()) SelectAllText(*active);
+    return;
+  }
+  NextField(screen, key::Enter);
+}
+
+void EnableFieldsForArea(ScreenState& screen, const std::string& area) {
+  FieldTable& fields = screen.fields;
+  for (int i = 0; i < fields.FieldCount; ++i) fields.control(i).setEnabled(fields.area(i) == area);
+}
+
+}  // namespace mnt4820

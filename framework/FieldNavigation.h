@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "framework/ScreenState.h"
+
+namespace mnt4820 {
+
+// The screen's field check, called when a full field is left automatically: formats and checks the value of
+// the field in `row` and sets `status` to 9 when it refuses it (it has then shown its message).
+using CheckFieldCallback = std::function<void(std::int16_t row, std::int16_t& status)>;
+
+// A field is eligible when it is enabled, visible and (a text box) not locked, read at the moment of the test.
+
+// Moves the focus forward to the next eligible field, wrapping to row 0 after the last row. Enter (13) and
+// Down (40) always move; any other key only while the current field is empty or wholly selected. Does
+// nothing when the focus is on no field of the table.
+void NextField(ScreenState& screen, std::int16_t keyCode);
+
+// Moves the focus back to the nearest eligible field before the current one (from row 0 the search starts at
+// the last row, and it never wraps past row 0); only while the current field is empty or wholly selected.
+// The key code is not used. Does nothing when the focus is on no field of the table (the grid).
+void PreviousField(ScreenState& screen, std::int16_t keyCode);
+
+// Run on the release of a key in a field: a field typed full is checked through `checkField` and, when the
+// check accepts it, left as by Enter; when the check refuses it, its text is selected again.
+void AutoAdvance(ScreenState& screen, std::int16_t keyCode, std::int16_t shiftState, const CheckFieldCallback& checkField);
+
+// Enables exactly the fields whose area equals `area` (exact, case-sensitive) and disables all others.
+void EnableFieldsForArea(ScreenState& screen, const std::string& area);
+
+}  // namespace mnt4820

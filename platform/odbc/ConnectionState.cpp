@@ -1,0 +1,43 @@
+#include "platform/odbc/ConnectionState.h"
+
+#include <utility>
+
+#include "platform/odbc/Statement.h"
+
+namespace platform::odbc {
+
+ConnectionState::ConnectionState(std::shared_ptr<void> environment, UniqueHandle connection,
+                                 const ConnectOptions& options)
+    : environment_(std::move(environment)), connection_(std::move(connection)), options_(options) {}
+
+ConnectionState::~ConnectionState() {
+  if (!connected_) {
+    return;
+  }
+  // Nothing can be reported from here; the handle is freed whatever the driver says.
+  if (inTransaction_) {
+    SQLEndTran(SQL_HANDLE_DBC, connection_.get(), SQL_ROLLBACK);
+  }
+  SQLDisconnect(connection_.get());
+}
+
+void ConnectionState::attach(Statement& statement) { statements_.push_back(&statement); }
+
+void ConnectionState::detach(Statement& statement) { std::erase(statements_, &statement); }
+
+void ConnectionState::disconnect() {
+  if (!connected_) {
+    return;
+  }
+  for (Statement* statement : statements_) {
+    statement->release();
+  }
+  if (inTransaction_) {
+    call("SQLEndTran", SQLEndTran(SQL_HANDLE_DBC, connection_.get(), SQL_ROLLBACK));
+    inTransaction_ = false;
+  }
+  call("SQLDisconnect", SQLDisconnect(connection_.get()));
+  connected_ = false;
+}
+
+}  // namespace platform::odbc

@@ -1,0 +1,53 @@
+#pragma once
+// Internal to the ODBC layer.
+
+#include <memory>
+#include <vector>
+
+#include "platform/odbc/ConnectOptions.h"
+#include "platform/odbc/OdbcHandle.h"
+
+namespace platform::odbc {
+
+class Statement;
+
+// What a connection and the result sets opened on it share. The last owner to go rolls
+// back an open transaction (a server refuses to disconnect with one open) and disconnects.
+class ConnectionState {
+ public:
+  ConnectionState(std::shared_ptr<void> environment, UniqueHandle connection, const ConnectOptions& options);
+  ~ConnectionState();
+  ConnectionState(const ConnectionState&) = delete;
+  ConnectionState& operator=(const ConnectionState&) = delete;
+
+  SQLHDBC handle() const { return connection_.get(); }
+  const ConnectOptions& options() const { return options_; }
+
+  bool isConnected() const { return connected_; }
+  bool inTransaction() const { return inTransaction_; }
+  void setInTransaction(bool open) { inTransaction_ = open; }
+
+  // Statements register while they live: a disconnect frees their handles first, as the
+  // SQLite driver refuses to disconnect with statements unfinished (25000).
+  void attach(Statement& statement);
+  void detach(Statement& statement);
+
+  // Frees the statements' handles, rolls back an open transaction and disconnects; throws
+  // OdbcError when the driver refuses.
+  void disconnect();
+
+  SQLRETURN call(const char* functionName, SQLRETURN rc) const {
+    return checked(functionName, SQL_HANDLE_DBC, connection_.get(), rc);
+  }
+
+ private:
+  // Declared first so that it is released last: the connection handle lives under it.
+  std::shared_ptr<void> environment_;
+  UniqueHandle connection_;
+  ConnectOptions options_;
+  std::vector<Statement*> statements_;
+  bool connected_ = true;
+  bool inTransaction_ = false;
+};
+
+}  // namespace platform::odbc

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/odbc/DatabaseError.h"
+
+namespace platform::odbc {
+
+// One diagnostic record of the driver manager or the driver (SQLGetDiagRec).
+struct DiagnosticRecord {
+  std::string sqlState;
+  std::int32_t nativeCode = 0;
+  std::string message;
+};
+
+// An ODBC call failed. Holds every diagnostic record of the failing handle: the first is the
+// main one, later ones often name the cause (a key violation behind "statement terminated").
+class OdbcError : public DatabaseError {
+ public:
+  OdbcError(std::string functionName, std::vector<DiagnosticRecord> records);
+
+  const std::string& functionName() const { return functionName_; }
+  const std::vector<DiagnosticRecord>& records() const { return records_; }
+  // Of the first record; empty and 0 when the driver left no record.
+  const std::string& sqlState() const;
+  std::int32_t nativeCode() const;
+
+ private:
+  std::string functionName_;
+  std::vector<DiagnosticRecord> records_;
+};
+
+}  // namespace platform::odbc

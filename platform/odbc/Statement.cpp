@@ -1,0 +1,62 @@
+#include "platform/odbc/Statement.h"
+
+#include <cstdint>
+#include <limits>
+#include <utility>
+
+#include "platform/odbc/DatabaseError.h"
+
+namespace platform::odbc {
+
+namespace {
+
+SQLPOINTER asPointer(SQLULEN value) { return reinterpret_cast<SQLPOINTER>(static_cast<std::uintptr_t>(value)); }
+
+}  // namespace
+
+Statement::Statement(std::shared_ptr<ConnectionState> connection) : connection_(std::move(connection)) {
+  if (!connection_ || !connection_->isConnected()) {
+    throw InvalidStateError("the connection is closed");
+  }
+  handle_ = allocateHandle(SQL_HANDLE_STMT, SQL_HANDLE_DBC, connection_->handle());
+  setAttribute(SQL_ATTR_QUERY_TIMEOUT, static_cast<SQLULEN>(connection_->options().queryTimeoutSeconds));
+  connection_->attach(*this);
+}
+
+Statement::~Statement() { connection_->detach(*this); }
+
+SQLRETURN Statement::execute(const std::string& sql, const std::vector<Parameter>& params) {
+  if (sql.size() > static_cast<std::size_t>(std::numeric_limits<SQLINTEGER>::max())) {
+    throw InvalidStateError("statement text too long");
+  }
+  std::vector<SQLLEN> indicators(params.size());
+  for (std::size_t i = 0; i < params.size(); ++i) {
+    const Parameter& param = params[i];
+    const SQLLEN length = param ? static_cast<SQLLEN>(param->size()) : 0;
+    indicators[i] = param ? length : SQL_NULL_DATA;
+    SQLPOINTER value = param ? const_cast<char*>(param->data()) : &nullValue_;
+    call("SQLBindParameter",
+         SQLBindParameter(handle(), static_cast<SQLUSMALLINT>(i + 1), SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
+                          static_cast<SQLULEN>(length > 0 ? length : 1), 0, value, length, &indicators[i]));
+  }
+  const SQLRETURN rc =
+      call("SQLExecDirect", SQLExecDirect(handle(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data())),
+                                          static_cast<SQLINTEGER>(sql.size())));
+  // The bound buffers end with this call. (After a failure the statement is discarded.)
+  if (!params.empty()) {
+    call("SQLFreeStmt", SQLFreeStmt(handle(), SQL_RESET_PARAMS));
+  }
+  return rc;
+}
+
+SQLULEN Statement::attribute(SQLINTEGER attribute) const {
+  SQLULEN value = 0;
+  call("SQLGetStmtAttr", SQLGetStmtAttr(handle(), attribute, &value, 0, nullptr));
+  return value;
+}
+
+SQLRETURN Statement::setAttribute(SQLINTEGER attribute, SQLULEN value) {
+  return call("SQLSetStmtAttr", SQLSetStmtAttr(handle(), attribute, asPointer(value), 0));
+}
+
+}  // namespace platform::odbc

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// The file exists but cannot be read, or its bytes are neither UTF-8 nor CP932.
+class ProfileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A profile (INI) file read with the rules of the Windows profile reader: section and key names
+// match without regard to ASCII case, the first occurrence wins, a missing file, section or key
+// gives "", and a value is cut to what fits the caller's buffer in CP932 bytes.
+class ProfileFile {
+ public:
+  // A missing file is no error: it reads as empty and exists() is false.
+  static ProfileFile load(const std::filesystem::path& path);
+  // The file's bytes, decoded as UTF-8 (BOM stripped) when they are valid UTF-8, else as CP932.
+  static ProfileFile fromBytes(std::string_view bytes);
+
+  // What the profile reader leaves in a buffer of bufferSize bytes: at most bufferSize - 1 CP932
+  // bytes, never half a double-byte character; "" for a missing section or key.
+  std::string value(std::string_view section, std::string_view key, std::size_t bufferSize) const;
+
+  bool exists() const { return exists_; }
+
+ private:
+  struct Entry {
+    std::string key;
+    std::string value;
+  };
+  struct Section {
+    std::string name;
+    std::vector<Entry> entries;
+  };
+
+  ProfileFile() = default;
+  static ProfileFile parse(std::string_view text);
+
+  std::vector<Section> sections_;
+  bool exists_ = false;
+};
+
+}  // namespace platform

@@ -1,0 +1,105 @@
+#include "platform/qt/PlatformMessageBox.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <initializer_list>
+#include <vector>
+
+namespace platform::qt {
+
+namespace {
+
+namespace mb = ui::mb;
+
+struct ButtonKind {
+  QMessageBox::StandardButton button;
+  const char* text;
+  mb::Answer answer;
+};
+
+constexpr ButtonKind Ok{QMessageBox::Ok, "OK", mb::Answer::Ok};
+constexpr ButtonKind Cancel{QMessageBox::Cancel, "キャンセル", mb::Answer::Cancel};
+constexpr ButtonKind Abort{QMessageBox::Abort, "中止(&A)", mb::Answer::Abort};
+constexpr ButtonKind Retry{QMessageBox::Retry, "再試行(&R)", mb::Answer::Retry};
+constexpr ButtonKind Ignore{QMessageBox::Ignore, "無視(&I)", mb::Answer::Ignore};
+constexpr ButtonKind Yes{QMessageBox::Yes, "はい(&Y)", mb::Answer::Yes};
+constexpr ButtonKind No{QMessageBox::No, "いいえ(&N)", mb::Answer::No};
+
+std::vector<ButtonKind> buttonSet(int flags) {
+  switch (flags & 0xF) {
+    case mb::OkCancel: return {Ok, Cancel};
+    case mb::AbortRetryIgnore: return {Abort, Retry, Ignore};
+    case mb::YesNoCancel: return {Yes, No, Cancel};
+    case mb::YesNo: return {Yes, No};
+    case mb::RetryCancel: return {Retry, Cancel};
+    default: return {Ok};
+  }
+}
+
+QMessageBox::Icon iconOf(int flags) {
+  switch (flags & 0x70) {
+    case mb::Critical: return QMessageBox::Critical;
+    case mb::Question: return QMessageBox::Question;
+    case mb::Exclamation: return QMessageBox::Warning;
+    case mb::Information: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+  }
+}
+
+mb::Answer answerOf(QMessageBox::StandardButton button) {
+  for (const ButtonKind& kind : {Ok, Cancel, Abort, Retry, Ignore, Yes, No}) {
+    if (kind.button == button) return kind.answer;
+  }
+  return mb::Answer::Cancel;
+}
+
+}  // namespace
+
+PlatformMessageBox::PlatformMessageBox(const QString& prompt, int flags, const QString& title, QWidget* parent)
+    : QMessageBox(parent) {
+  setWindowTitle(title);
+  setText(prompt);
+  setTextFormat(Qt::PlainText);
+  setIcon(iconOf(flags));
+  const auto kinds = buttonSet(flags);
+  for (const ButtonKind& kind : kinds) {
+    QPushButton* button = addButton(kind.button);
+    button->setText(QString::fromUtf8(kind.text));
+    buttons_.push_back(button);
+    if (kind.button == QMessageBox::Cancel) escape_ = button;
+  }
+  if (buttons_.size() == 1) escape_ = buttons_.front();
+  // Qt would make No or Abort the escape button by their roles; the original desktop has none there.
+  setEscapeButton(escape_);
+
+  // 256 the second button, 512 the third; a default beyond the set is the first, as the original desktop does.
+  const auto place = static_cast<std::size_t>((flags & 0xF00) / mb::DefaultButton2);
+  default_ = buttons_[place < buttons_.size() ? place : 0];
+  setDefaultButton(default_);
+  // Enter presses the button with the focus, which starts on the default one.
+  default_->setFocus();
+}
+
+mb::Answer PlatformMessageBox::answer() const {
+  if (QAbstractButton* clicked = clickedButton()) return answerOf(standardButton(clicked));
+  return answerOf(standardButton(escape_ != nullptr ? escape_ : default_));
+}
+
+void PlatformMessageBox::keyPressEvent(QKeyEvent* event) {
+  if (escape_ == nullptr && event->matches(QKeySequence::Cancel)) {
+    event->accept();
+    return;
+  }
+  QMessageBox::keyPressEvent(event);
+}
+
+void PlatformMessageBox::closeEvent(QCloseEvent* event) {
+  if (escape_ == nullptr) {
+    event->ignore();
+    return;
+  }
+  QMessageBox::closeEvent(event);
+}
+
+}  // namespace platform::qt

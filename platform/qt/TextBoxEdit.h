@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace platform::ui {
+class TextBox;
+}
+
+namespace platform::qt {
+
+class QtToolkit;
+
+// The line edit of a model text box. The model owns text and selection and decides what every keystroke does
+// (the toolkit eats the keys before the line edit sees them); this widget only shows the model's state, lets the
+// user place the caret and select with the mouse, and hands committed input-method text to the model.
+class TextBoxEdit final : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  TextBoxEdit(QtToolkit& toolkit, ui::TextBox& box, QWidget* parent);
+
+  ui::TextBox* box() const { return box_; }
+  // The model control is gone or its form unloaded: the widget no longer talks to it.
+  void detach() { box_ = nullptr; }
+
+  // Text and selection as the model has them.
+  void showModelState();
+  // Locked, password character and input-method mode as the model has them.
+  void showEditingMode();
+
+ protected:
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  void copySelectionToModel();
+
+  QtToolkit& toolkit_;
+  ui::TextBox* box_;
+  // Set while the widget is changed from the model (or by the preedit), so its signals are not fed back.
+  bool updating_ = false;
+};
+
+}  // namespace platform::qt

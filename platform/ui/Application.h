@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+#include "platform/ui/Toolkit.h"
+#include "platform/ui/UiTypes.h"
+
+namespace platform::ui {
+
+// The program-wide services of the desktop: message boxes, the mouse pointer, the screen, the way out.
+class Application {
+ public:
+  explicit Application(Toolkit& toolkit) : toolkit_(toolkit) {}
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  Toolkit& toolkit() { return toolkit_; }
+
+  mb::Answer messageBox(const std::string& prompt, int flags, const std::string& title);
+
+  MousePointer mousePointer() const { return pointer_; }
+  void setMousePointer(MousePointer pointer);
+
+  int screenWidthTwips() const { return toolkit_.screenWidthTwips(); }
+  int screenHeightTwips() const { return toolkit_.screenHeightTwips(); }
+
+  // Ends the program at once with the exit status: throws ProgramEnded, which the entry point or the toolkit's
+  // event boundary catches.
+  [[noreturn]] void endProgram(int exitCode);
+  bool hasEnded() const { return ended_; }
+
+ private:
+  Toolkit& toolkit_;
+  MousePointer pointer_ = MousePointer::Default;
+  bool ended_ = false;
+};
+
+}  // namespace platform::ui

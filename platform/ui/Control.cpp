@@ -1,0 +1,110 @@
+#include "platform/ui/Control.h"
+
+#include <utility>
+
+#include "platform/ui/Form.h"
+#include "platform/ui/UiError.h"
+
+namespace platform::ui {
+
+Control::Control(ControlKind kind, std::string name, int index) : kind_(kind), name_(std::move(name)), index_(index) {}
+
+void Control::changed(Property property) {
+  if (observer_ != nullptr) observer_->controlChanged(*this, property);
+}
+
+void Control::setEnabled(bool enabled) {
+  if (enabled_ == enabled) return;
+  enabled_ = enabled;
+  changed(Property::Enabled);
+}
+
+void Control::setVisible(bool visible) {
+  if (visible_ == visible) return;
+  visible_ = visible;
+  changed(Property::Visible);
+}
+
+void Control::setTabIndex(int tabIndex) {
+  if (tabIndex < 0) throw UiError("TabIndex must not be negative: " + name_);
+  if (form_ != nullptr) {
+    form_->renumberTabIndex(*this, tabIndex);
+  } else {
+    tabIndex_ = tabIndex;
+  }
+  changed(Property::TabIndex);
+}
+
+void Control::setGeometry(const Rect& geometry) {
+  if (geometry_ == geometry) return;
+  geometry_ = geometry;
+  changed(Property::Geometry);
+}
+
+void Control::setBackColor(Color color) {
+  if (backColor_ == color) return;
+  backColor_ = color;
+  changed(Property::Colors);
+}
+
+void Control::setForeColor(Color color) {
+  if (foreColor_ == color) return;
+  foreColor_ = color;
+  changed(Property::Colors);
+}
+
+void Control::setFont(const Font& font) {
+  if (font.size <= 0) throw UiError("invalid font size for " + name_);
+  if (font_ == font) return;
+  font_ = font;
+  changed(Property::Font);
+}
+
+void Control::setFontName(const std::string& name) {
+  Font f = font_;
+  f.name = name;
+  setFont(f);
+}
+
+void Control::setFontSize(double points) {
+  Font f = font_;
+  f.size = points;
+  setFont(f);
+}
+
+void Control::setFontBold(bool on) {
+  Font f = font_;
+  f.bold = on;
+  setFont(f);
+}
+
+void Control::setFontItalic(bool on) {
+  Font f = font_;
+  f.italic = on;
+  setFont(f);
+}
+
+void Control::setFontUnderline(bool on) {
+  Font f = font_;
+  f.underline = on;
+  setFont(f);
+}
+
+void Control::setFontStrikethrough(bool on) {
+  Font f = font_;
+  f.strikethrough = on;
+  setFont(f);
+}
+
+bool Control::canTakeFocus() const {
+  return isFocusableKind() && enabled_ && visible_ && form_ != nullptr && form_->isVisible();
+}
+
+void Control::setFocus() {
+  if (form_ == nullptr) throw UiError("control is on no form: " + name_);
+  form_->giveFocus(*this);
+}
+
+bool Control::hasFocus() const { return form_ != nullptr && form_->activeControl() == this; }
+
+}  // namespace platform::ui

@@ -1,0 +1,19 @@
+#include "platform/ui/Label.h"
+
+#include <utility>
+
+namespace platform::ui {
+
+Label::Label(std::string name, int index) : Control(ControlKind::Label, std::move(name), index) {
+  setBackColor(static_cast<Color>(0x8000000F));
+  setForeColor(static_cast<Color>(0x80000012));
+  setTabStop(false);
+}
+
+void Label::setCaption(const std::string& caption) {
+  if (caption_ == caption) return;
+  caption_ = caption;
+  changed(Property::Caption);
+}
+
+}  // namespace platform::ui

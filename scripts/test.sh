@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds (plain and with the address and undefined-behaviour sanitizers), starts a
+# throwaway PostgreSQL server on 127.0.0.1, runs every test with CTest against SQLite and PostgreSQL through
+# the real ODBC drivers, and stops the server.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+port=${MNT4820_PG_PORT:-55433}
+
+"$root/scripts/install-deps.sh"
+
+build() {
+  local dir=$1
+  shift
+  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug "$@" >/dev/null
+  cmake --build "$dir" -j2
+}
+build "$root/build"
+[[ ${MNT4820_SKIP_SANITIZERS:-0} == 1 ]] || build "$root/build-asan" -DMNT4820_SANITIZE=ON
+
+work=$(mktemp -d /tmp/mnt4820-test.XXXXXX)
+pgdata="$work/pg"
+cleanup() {
+  "$root/scripts/pg-server.sh" stop "$pgdata" || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+"$root/scripts/pg-server.sh" start "$pgdata" "$port"
+"$root/scripts/odbc-config.sh" "$work/odbc" "$work/sqlite.db" "$port" mnt4820
+
+export ODBCSYSINI="$work/odbc" ODBCINI="$work/odbc/odbc.ini"
+export MNT4820_TEST_SQLITE_CONNECT="DSN=MNT4820_SQLITE;UID=;PWD=;"
+export MNT4820_TEST_PG_CONNECT="DSN=MNT4820_PG;UID=mnt4820;PWD=;"
+export MNT4820_REQUIRE_PG=1
+export XDG_RUNTIME_DIR="$work/xdg" && mkdir -m 0700 "$XDG_RUNTIME_DIR"
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
+
+status=0
+(cd "$root/build" && ctest --output-on-failure) || status=1
+if [[ ${MNT4820_SKIP_SANITIZERS:-0} != 1 ]]; then
+  (cd "$root/build-asan" && ctest --output-on-failure) || status=1
+fi
+exit "$status"

@@ -1,0 +1,178 @@
+#include "app/Bas_MNT4820.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/ui/HeadlessToolkit.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/TextBox.h"
+#include "platform/ui/UiError.h"
+#include "tests/support/TestDatabase.h"
+
+namespace mnt4820 {
+namespace {
+
+using platform::ui::HeadlessToolkit;
+using platform::ui::Label;
+using platform::ui::MousePointer;
+using platform::ui::ProgramEnded;
+namespace mb = platform::ui::mb;
+
+const std::string Setting0 =
+    "[Setting0]\nFormBackColor=&H00C0C0C0\nLabelBackColor=&H00C0C0C0\nLabelForeColor=0\n"
+    "LabelFontBold=False\nLabelFontItalic=False\nLabelFontName=ＭＳ ゴシック\nLabelFontSize=9\n"
+    "LabelFontStrikethru=False\nLabelFontUnderline=False\n"
+    "TextBackColor=&H00FFFFFF\nTextFocusColor=&H0080FFFF\nTextForeColor=0\n"
+    "TextFontBold=False\nTextFontItalic=False\nTextFontName=ＭＳ ゴシック\nTextFontSize=12\n"
+    "TextFontStrikethru=False\nTextFontUnderline=False\n"
+    "TitleBackColor=&H00808080\nTitleForeColor=&H00FFFFC0\n"
+    "TitleFontBold=True\nTitleFontItalic=False\nTitleFontName=ＭＳ ゴシック\nTitleFontSize=11.25\n"
+    "TitleFontStrikethru=False\nTitleFontUnderline=False\n"
+    "[ENV3310]\nMINIMAIZE=0\n";
+
+class Startup : public ::testing::TestWithParam<test::Engine> {
+ protected:
+  void SetUp() override {
+    database = test::TestDatabase::create(GetParam(), true);
+    if (!database) GTEST_SKIP() << test::engineName(GetParam()) << " is not available here";
+  }
+
+  std::string dbSection(const std::string& dsn) const {
+    return "[動作環境]\nUSERID=" + database->user() + "\nPASSWD=" + database->password() + "\nDBSTRING=" + dsn + "\n";
+  }
+
+  StartupArguments arguments(const std::string& ini, const std::string& commandLine = "0001") {
+    folder.write("EDI.ini", ini);
+    return {(folder.path() / "EDI" / "MNT4820").string(), commandLine};
+  }
+
+  // Runs Main and hands back the exit status it ended with, if it ended.
+  std::optional<int> runMain(const StartupArguments& args) {
+    try {
+      Main(program, args);
+      return std::nullopt;
+    } catch (const ProgramEnded& e) {
+      return e.exitCode();
+    }
+  }
+
+  std::optional<test::TestDatabase> database;
+  test::TestFolder folder;
+  HeadlessToolkit toolkit;
+  platform::ui::Application application{toolkit};
+  Program program{application};
+};
+
+TEST_P(Startup, ComesUpWithTheHeaderAndTheOperatorCode) {
+  EXPECT_EQ(runMain(arguments(dbSection(database->dsn()) + Setting0, "  OP 01  ")), std::nullopt);
+  EXPECT_TRUE(toolkit.messages().empty());
+  platform::ui::Form& form = *program.mainWindow;
+  EXPECT_EQ(program.screen.CurrentForm, &form);
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(form.caption(), "センタ利用企業マスタ保守 ");
+  EXPECT_EQ(program.operatorState.OperatorCode, "OP 01");
+  EXPECT_EQ(program.operatorState.ResultCode, "00");
+  EXPECT_EQ(form.get<Label>("lbl_PGID").caption(), "SCR48201");
+  EXPECT_EQ(form.get<Label>("lbl_OPTIT").caption(), "ｵﾍﾟﾚｰﾀｺｰﾄﾞ");
+  EXPECT_EQ(form.get<Label>("lbl_OP_CD").caption(), "OP 01");
+  EXPECT_EQ(form.get<Label>("lbl_HIDUKE").caption().size(), 10u);
+  EXPECT_EQ(toolkit.pointerHistory(), (std::vector<MousePointer>{MousePointer::Hourglass, MousePointer::Arrow}));
+  EXPECT_DOUBLE_EQ(program.settings.TextFocusColor, 0x80FFFF);
+  ASSERT_TRUE(program.database.DbConnection);
+  EXPECT_TRUE(program.database.DbConnection->isOpen());
+  EXPECT_EQ(program.database.ConnectString,
+            "DSN=" + database->dsn() + ";UID=" + database->user() + ";PWD=" + database->password() + ";");
+}
+
+TEST_P(Startup, AnEmptyCommandLineIsNoError) {
+  EXPECT_EQ(runMain(arguments(dbSection(database->dsn()) + Setting0, "")), std::nullopt);
+  EXPECT_EQ(program.operatorState.OperatorCode, "");
+  EXPECT_EQ(program.mainWindow->get<Label>("lbl_OP_CD").caption(), "");
+}
+
+TEST_P(Startup, FailuresShowTheirMessageAndEndBeforeTheWindowIsShown) {
+  struct Case {
+    const char* what;
+    std::string ini;
+    std::string programFolder;
+    const char* message;
+  };
+  const std::string good = dbSection(database->dsn());
+  const Case cases[] = {
+      {"no settings file: the connection fails first", "", "", "接続エラー"},
+      {"no colour keys", good, "", "INIﾌｧｲﾙ読込エラー"},
+      {"a colour that is not a number", good + "[Setting0]\nLabelBackColor=grey\n", "", "INIﾌｧｲﾙ読込エラー"},
+      {"a wrong data source", dbSection("NO_SUCH_DSN") + Setting0, "", "接続エラー"},
+      {"a program folder without a settings folder", good + Setting0, "/mnt4820", "INIﾌｧｲﾙ読込エラー"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    HeadlessToolkit tk;
+    platform::ui::Application app{tk};
+    Program p{app};
+    test::TestFolder run;
+    if (!c.ini.empty()) run.write("EDI.ini", c.ini);
+    const std::string programFolder = c.programFolder.empty() ? (run.path() / "EDI" / "MNT4820").string() : c.programFolder;
+    tk.answerNext(mb::Answer::Ok);
+    try {
+      Main(p, {programFolder, "0001"});
+      ADD_FAILURE() << "the program did not end";
+    } catch (const ProgramEnded& e) {
+      EXPECT_NE(e.exitCode(), 0);
+    }
+    ASSERT_EQ(tk.messages().size(), 1u);
+    EXPECT_EQ(tk.messages()[0].prompt, c.message);
+    EXPECT_EQ(tk.messages()[0].flags, mb::OkOnly);
+    EXPECT_EQ(tk.messages()[0].title, "MNT4820");
+    EXPECT_FALSE(p.mainWindow->isVisible());
+    EXPECT_EQ(tk.pointerHistory(), (std::vector<MousePointer>{MousePointer::Hourglass}));
+  }
+}
+
+TEST_P(Startup, AConnectionFailureReadsNoColourSetting) {
+  HeadlessToolkit tk;
+  platform::ui::Application app{tk};
+  Program p{app};
+  tk.answerNext(mb::Answer::Ok);
+  folder.write("EDI.ini", dbSection("NO_SUCH_DSN") + Setting0);
+  EXPECT_THROW(Main(p, {(folder.path() / "EDI" / "MNT4820").string(), ""}), ProgramEnded);
+  EXPECT_DOUBLE_EQ(p.settings.TextBackColor, 0);
+  EXPECT_EQ(p.settings.FormBackColor, "");
+}
+
+TEST_P(Startup, ClosingAsksAndNoKeepsTheWindowWithFieldColoursReset) {
+  ASSERT_EQ(runMain(arguments(dbSection(database->dsn()) + Setting0)), std::nullopt);
+  platform::ui::Form& form = *program.mainWindow;
+  // The three fields as the screen registers them.
+  FieldTable& fields = program.screen.fields;
+  fields.FieldCount = 3;
+  fields.FieldControls = {form.find("KCNTCD"), form.find("CNTCD"), form.find("ATKCD")};
+  for (auto* c : fields.FieldControls) c->setBackColor(0x123456);
+
+  toolkit.answerNext(mb::Answer::No);
+  EXPECT_FALSE(form.requestClose());
+  EXPECT_TRUE(form.isVisible());
+  ASSERT_EQ(toolkit.messages().size(), 1u);
+  EXPECT_EQ(toolkit.messages()[0].prompt, "終了してもよろしいですか");
+  EXPECT_EQ(toolkit.messages()[0].flags, 308);
+  EXPECT_EQ(toolkit.messages()[0].title, "MNT4820");
+  EXPECT_EQ(fields.FieldControls[0]->backColor(), 0x123456);
+  EXPECT_EQ(fields.FieldControls[1]->backColor(), 0xFFFFFF);
+  EXPECT_EQ(fields.FieldControls[2]->backColor(), 0xFFFFFF);
+  EXPECT_TRUE(program.database.DbConnection);
+
+  toolkit.answerNext(mb::Answer::Yes);
+  try {
+    form.requestClose();
+    FAIL() << "Yes did not end the program";
+  } catch (const ProgramEnded& e) {
+    EXPECT_EQ(e.exitCode(), 0);
+  }
+  EXPECT_EQ(toolkit.exitCode(), 0);
+  EXPECT_FALSE(program.database.DbConnection);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, Startup, ::testing::Values(test::Engine::Sqlite, test::Engine::Postgres),
+                         [](const auto& info) { return test::engineName(info.param); });
+
+}  // namespace
+}  // namespace mnt4820

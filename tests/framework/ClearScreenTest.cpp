@@ -1,0 +1,99 @@
+// Counting and clearing the fields of a window.
+#include "framework/ClearScreen.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+
+#include "FrameworkWorld.h"
+#include "platform/ui/CommandButton.h"
+#include "platform/ui/Label.h"
+
+namespace mnt4820 {
+namespace {
+
+using platform::ui::Label;
+using platform::ui::TextBox;
+
+// The control model has no combo box of its own; this one has a text and counts as a field.
+class TestComboBox : public platform::ui::Control {
+ public:
+  explicit TestComboBox(std::string name) : Control(platform::ui::ControlKind::ComboBox, std::move(name)) {}
+  std::string defaultValue() const override { return text_; }
+  void setDefaultValue(const std::string& value) override { text_ = value; }
+
+ private:
+  std::string text_;
+};
+
+class Clearing : public ::testing::Test {
+ protected:
+  Label& label(const std::string& name, const std::string& caption) {
+    auto& l = world.form.add<Label>(name);
+    l.setCaption(caption);
+    return l;
+  }
+  TextBox& box(const std::string& name, const std::string& text) {
+    auto& b = world.form.add<TextBox>(name);
+    b.setText(text);
+    return b;
+  }
+
+  test::FrameworkWorld world;
+};
+
+TEST_F(Clearing, CountsTextAndComboBoxesAndEmptiesTextBoxesAndLblLabels) {
+  TextBox& a = box("KCNTCD", "A1");
+  auto& combo = world.form.add<TestComboBox>("KBN");
+  combo.setDefaultValue("choice");
+  TextBox& b = box("CNTCD", "あいう");
+  auto& button = world.form.add<platform::ui::CommandButton>("CMD", 0);
+  button.setCaption("検索(&F)");
+  TextBox& c = box("ATKCD", " ");
+
+  struct LabelCase {
+    const char* name;
+    bool emptied;
+  };
+  const LabelCase labels[] = {
+      {"lbl_NAME", true},  {" lbl_X", true},   {"lbl_Y ", true},   {"lbl_", true},
+      {"lbl", false},      {"LBL_Z", false},   {"Lbl_Z", false},   {"tit_KOUMOKU", false},
+      {"OPR_A", false},    {"SEARCH_KBN", false}, {"x lbl_", false},
+  };
+  for (const LabelCase& l : labels) label(l.name, "caption");
+
+  ClearScreen(world.screen);
+
+  EXPECT_EQ(world.screen.fields.FieldCount, 4);
+  EXPECT_EQ(a.text(), "");
+  EXPECT_EQ(b.text(), "");
+  EXPECT_EQ(c.text(), "");
+  EXPECT_EQ(combo.defaultValue(), "choice");
+  EXPECT_EQ(button.caption(), "検索(&F)");
+  for (const LabelCase& l : labels) {
+    EXPECT_EQ(world.form.get<Label>(l.name).caption(), l.emptied ? "" : "caption") << "'" << l.name << "'";
+  }
+}
+
+TEST_F(Clearing, RecountsOnEveryCallAndLeavesTheColumnsAlone) {
+  box("F0", "x");
+  box("F1", "y");
+  world.screen.fields.FieldCount = 7;
+  world.screen.fields.FieldAttributes = {"2U", "3"};
+  ClearScreen(world.screen);
+  EXPECT_EQ(world.screen.fields.FieldCount, 2);
+  ClearScreen(world.screen);
+  EXPECT_EQ(world.screen.fields.FieldCount, 2);
+  EXPECT_EQ(world.screen.fields.FieldAttributes, (std::vector<std::string>{"2U", "3"}));
+}
+
+TEST_F(Clearing, AWindowWithoutFieldsCountsNone) {
+  label("lbl_A", "x");
+  ClearScreen(world.screen);
+  EXPECT_EQ(world.screen.fields.FieldCount, 0);
+  EXPECT_EQ(world.form.get<Label>("lbl_A").caption(), "");
+}
+
+}  // namespace
+}  // namespace mnt4820

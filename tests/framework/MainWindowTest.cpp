@@ -1,0 +1,152 @@
+// The main window wired to the framework, after the start-up's styling and screen set-up.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/Program.h"
+#include "framework/FieldNavigation.h"
+#include "framework/WindowStyle.h"
+#include "platform/ui/CommandButton.h"
+#include "platform/ui/HeadlessToolkit.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/TextBox.h"
+#include "screens/maintenance/MainWindow.h"
+#include "screens/maintenance/common.h"
+
+namespace mnt4820 {
+namespace {
+
+using platform::ui::CommandButton;
+using platform::ui::Label;
+using platform::ui::TextBox;
+
+constexpr platform::ui::Color FieldBack = 0xFFFFFF;
+constexpr platform::ui::Color FieldFocus = 0x80FFFF;
+constexpr platform::ui::Color LabelBack = 0xC0C0C0;
+
+Settings demoLikeSettings() {
+  Settings s;
+  s.FormBackColor = "&H00C0C0C0";
+  s.TextBackColor = FieldBack;
+  s.TextFocusColor = FieldFocus;
+  s.LabelBackColor = LabelBack;
+  s.TitleBackColor = 0x808080;
+  s.TitleForeColor = 0xFFFFC0;
+  for (std::string* flag : {&s.TextFontBold, &s.TextFontItalic, &s.TextFontStrikethru, &s.TextFontUnderline,
+                            &s.LabelFontBold, &s.LabelFontItalic, &s.LabelFontStrikethru, &s.LabelFontUnderline,
+                            &s.TitleFontItalic, &s.TitleFontStrikethru, &s.TitleFontUnderline}) {
+    *flag = "False";
+  }
+  s.TitleFontBold = "True";
+  s.TextFontName = s.LabelFontName = s.TitleFontName = "ＭＳ ゴシック";
+  s.TextFontSize = "12";
+  s.LabelFontSize = s.TitleFontSize = "11.25";
+  return s;
+}
+
+class MainWindow : public ::testing::Test {
+ protected:
+  // The start-up's part in the window: created and current, styled (which loads and centres it), set up.
+  void SetUp() override {
+    program.settings = demoLikeSettings();
+    program.mainWindow = createMainWindow(program);
+    program.screen.CurrentForm = program.mainWindow.get();
+    ApplyWindowStyle(program.screen, program.settings);
+    InitScreen(program);
+    ShowHeader(program);
+  }
+
+  TextBox& field(const char* name) const { return form().get<TextBox>(name); }
+  platform::ui::Form& form() const { return *program.mainWindow; }
+
+  platform::ui::HeadlessToolkit toolkit;
+  platform::ui::Application application{toolkit};
+  Program program{application};
+};
+
+TEST_F(MainWindow, TheFieldTableHoldsTheThreeFieldsInTabOrder) {
+  const FieldTable& table = program.screen.fields;
+  ASSERT_EQ(table.FieldCount, 3);
+  EXPECT_EQ(table.FieldControls, (std::vector<platform::ui::Control*>{&field("KCNTCD"), &field("CNTCD"), &field("ATKCD")}));
+  EXPECT_EQ(table.FieldAttributes, (std::vector<std::string>{"2U", "2U", "2U"}));
+  EXPECT_EQ(table.FieldFormats, (std::vector<std::string>{"", "", ""}));
+  EXPECT_EQ(table.FieldAreas, (std::vector<std::string>{"HEAD", "BODY", "BODY"}));
+  EXPECT_EQ(field("KCNTCD").tabIndex(), 0);
+  EXPECT_EQ(field("CNTCD").tabIndex(), 1);
+  EXPECT_EQ(field("ATKCD").tabIndex(), 2);
+  EXPECT_EQ(form().find("GRID")->tabIndex(), 3);
+}
+
+TEST_F(MainWindow, StartsInTheKeyArea) {
+  EXPECT_EQ(program.screen.ScreenArea, "HEAD");
+  EXPECT_TRUE(field("KCNTCD").isEnabled());
+  EXPECT_FALSE(field("CNTCD").isEnabled());
+  EXPECT_FALSE(field("ATKCD").isEnabled());
+  EXPECT_TRUE(form().get<CommandButton>("CMD", 0).isEnabled());
+  EXPECT_TRUE(form().get<CommandButton>("CMD", 1).isEnabled());
+  EXPECT_FALSE(form().get<CommandButton>("CMD", 2).isEnabled());
+  EXPECT_TRUE(form().get<CommandButton>("CMD", 3).isEnabled());
+}
+
+TEST_F(MainWindow, IsStyledClearedAndCentred) {
+  EXPECT_EQ(form().backColor(), 0xC0C0C0);
+  for (const char* name : {"KCNTCD", "CNTCD", "ATKCD"}) {
+    EXPECT_EQ(field(name).text(), "") << name;
+    EXPECT_EQ(field(name).backColor(), FieldBack) << name;
+  }
+  EXPECT_EQ(form().get<Label>("lbl_CNTNM").caption(), "");
+  EXPECT_EQ(form().get<Label>("lbl_KCNTNM").caption(), "");
+  EXPECT_EQ(form().get<Label>("lbl_PGID").caption(), "SCR48201");
+  EXPECT_EQ(form().get<Label>("lbl_PGID").backColor(), LabelBack);
+  EXPECT_EQ(form().get<Label>("tit_KOUMOKU", 0).caption(), "ｾﾝﾀｰｺｰﾄﾞ");
+  // The headless screen is 28800 x 16200 twips.
+  EXPECT_EQ(form().geometry(), (platform::ui::Rect{(28800 - 11805) / 2, (16200 - 8145) / 2, 11805, 8145}));
+}
+
+TEST_F(MainWindow, TheFirstFieldTakesTheFocusPaintedAndSelected) {
+  field("KCNTCD").setText("ab12");
+  form().show();
+  ASSERT_EQ(form().activeControl(), &field("KCNTCD"));
+  EXPECT_EQ(field("KCNTCD").backColor(), FieldFocus);
+  EXPECT_EQ(field("KCNTCD").selStart(), 0);
+  EXPECT_EQ(field("KCNTCD").selLength(), 4);
+}
+
+TEST_F(MainWindow, TypingIsFilteredAndFolded) {
+  form().show();
+  form().typeText("a'b,c\"1");
+  EXPECT_EQ(field("KCNTCD").text(), "ABC1");
+  form().inputText("x,y");
+  EXPECT_EQ(field("KCNTCD").text(), "ABC1XY");
+}
+
+TEST_F(MainWindow, AFullFieldIsLeftForTheNextEnabledField) {
+  field("CNTCD").setEnabled(true);
+  form().show();
+  form().typeText("abcdefghijk");
+  EXPECT_EQ(form().activeControl(), &field("KCNTCD"));
+  form().typeText("l");
+  EXPECT_EQ(field("KCNTCD").text(), "ABCDEFGHIJKL");
+  ASSERT_EQ(form().activeControl(), &field("CNTCD"));
+  EXPECT_EQ(field("KCNTCD").backColor(), FieldBack);
+  EXPECT_EQ(field("CNTCD").backColor(), FieldFocus);
+}
+
+TEST_F(MainWindow, AFullFieldWithNoOtherEnabledFieldKeepsTheFocus) {
+  form().show();
+  form().typeText("abcdefghijkl");
+  EXPECT_EQ(form().activeControl(), &field("KCNTCD"));
+  EXPECT_EQ(field("KCNTCD").text(), "ABCDEFGHIJKL");
+}
+
+TEST_F(MainWindow, TheLastFieldIsNotLeftAutomatically) {
+  EnableFieldsForArea(program.screen, "BODY");
+  form().show();
+  field("ATKCD").setFocus();
+  form().typeText("abcdefghijkl");
+  EXPECT_EQ(form().activeControl(), &field("ATKCD"));
+}
+
+}  // namespace
+}  // namespace mnt4820

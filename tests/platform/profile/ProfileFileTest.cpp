@@ -1,0 +1,254 @@
+#include "platform/profile/ProfileFile.h"
+
+#include <gtest/gtest.h>
+#include <iconv.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using platform::ProfileError;
+using platform::ProfileFile;
+
+// Converted with glibc directly, so that the file's bytes do not depend on the code under test.
+std::string toCp932(std::string_view utf8) {
+  const iconv_t descriptor = iconv_open("CP932", "UTF-8");
+  if (descriptor == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no CP932 in iconv");
+  std::string in(utf8);
+  std::string out(in.size() * 2 + 4, '\0');
+  char* inPtr = in.data();
+  std::size_t inLeft = in.size();
+  char* outPtr = out.data();
+  std::size_t outLeft = out.size();
+  const std::size_t result = iconv(descriptor, &inPtr, &inLeft, &outPtr, &outLeft);
+  iconv_close(descriptor);
+  if (result == static_cast<std::size_t>(-1)) throw std::runtime_error("text not representable in CP932");
+  out.resize(out.size() - outLeft);
+  return out;
+}
+
+std::string withCrLf(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+class ProfileFileTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (std::filesystem::temp_directory_path() / "profile-test-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    folder_ = pattern;
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+
+  std::filesystem::path write(const std::string& name, std::string_view bytes) const {
+    const std::filesystem::path path = folder_ / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+
+  std::filesystem::path folder_;
+};
+
+constexpr std::string_view SuiteSettings =
+    "; 共通設定\n"
+    "[動作環境]\n"
+    "MACHINENAME=端末01\n"
+    "USERID = edi \n"
+    "PASSWD='p@ss word'\n"
+    "DBSTRING=\"EDI DB\"\n"
+    "\n"
+    "[Setting0]\n"
+    "LabelBackColor=&H8000000F\n"
+    "TextFontName=ＭＳ ゴシック\n"
+    "TitleFontName=髙﨑～①ｱｲｳ\n"
+    "[デバッグ]\n"
+    "MODE=1\n";
+
+enum class Encoding { Cp932Lf, Cp932CrLf, Utf8Lf, Utf8CrLf, Utf8BomLf, Utf8BomCrLf };
+
+std::string encodingName(const testing::TestParamInfo<Encoding>& info) {
+  const char* const names[] = {"Cp932Lf", "Cp932CrLf", "Utf8Lf", "Utf8CrLf", "Utf8BomLf", "Utf8BomCrLf"};
+  return names[static_cast<int>(info.param)];
+}
+
+class ProfileFileEncodingTest : public ProfileFileTest, public testing::WithParamInterface<Encoding> {
+ protected:
+  std::string bytes() const {
+    switch (GetParam()) {
+      case Encoding::Cp932Lf: return toCp932(SuiteSettings);
+      case Encoding::Cp932CrLf: return withCrLf(toCp932(SuiteSettings));
+      case Encoding::Utf8Lf: return std::string(SuiteSettings);
+      case Encoding::Utf8CrLf: return withCrLf(SuiteSettings);
+      case Encoding::Utf8BomLf: return "\xEF\xBB\xBF" + std::string(SuiteSettings);
+      case Encoding::Utf8BomCrLf: return "\xEF\xBB\xBF" + withCrLf(SuiteSettings);
+    }
+    return {};
+  }
+};
+
+TEST_P(ProfileFileEncodingTest, ReadsTheSameValues) {
+  const ProfileFile file = ProfileFile::load(write("EDI.ini", bytes()));
+  ASSERT_TRUE(file.exists());
+  struct Case {
+    const char* section;
+    const char* key;
+    const char* value;
+  };
+  const Case cases[] = {
+      {"動作環境", "MACHINENAME", "端末01"},
+      {"動作環境", "USERID", "edi"},
+      {"動作環境", "PASSWD", "p@ss word"},
+      {"動作環境", "DBSTRING", "EDI DB"},
+      {"Setting0", "LabelBackColor", "&H8000000F"},
+      {"Setting0", "TextFontName", "ＭＳ ゴシック"},
+      {"Setting0", "TitleFontName", "髙﨑～①ｱｲｳ"},
+      {"デバッグ", "MODE", "1"},
+      {"setting0", "labelbackcolor", "&H8000000F"},
+      {"SETTING0", "TEXTFONTNAME", "ＭＳ ゴシック"},
+      {"動作環境", "machinename", "端末01"},
+      {"Setting0", "MODE", ""},
+      {"ENV3310", "MINIMAIZE", ""},
+      {"動作", "USERID", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.section) + "/" + c.key);
+    EXPECT_EQ(file.value(c.section, c.key, 256), c.value);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllEncodings, ProfileFileEncodingTest,
+                         testing::Values(Encoding::Cp932Lf, Encoding::Cp932CrLf, Encoding::Utf8Lf, Encoding::Utf8CrLf,
+                                         Encoding::Utf8BomLf, Encoding::Utf8BomCrLf),
+                         encodingName);
+
+TEST(ProfileFileSyntax, FollowsTheProfileReaderRules) {
+  const ProfileFile file = ProfileFile::fromBytes(
+      "before=outside any section\n"
+      "  [ Section ]  \n"
+      "plain=value\n"
+      "\t spaced \t=\t value with blanks \t\n"
+      "double=\"quoted\"\n"
+      "single='quoted'\n"
+      "mixed=\"quoted'\n"
+      "lone=\"\n"
+      "emptyQuotes=''\n"
+      "inner=\"a\"b\"\n"
+      "halfQuoted=\"a\" b\n"
+      "comment=a ; not a comment\n"
+      ";hidden=1\n"
+      "   ;alsoHidden=1\n"
+      "noEquals\n"
+      "empty=\n"
+      "equals=a=b\n"
+      "twice=first\n"
+      "TWICE=second\n"
+      "[Open\n"
+      "afterOpen=still in section\n"
+      "[テスト]\n"
+      "ｷｰ=katakana\n"
+      "[section]\n"
+      "plain=from the second section of the same name\n"
+      "onlyInSecond=x\n");
+  struct Case {
+    const char* section;
+    const char* key;
+    const char* value;
+  };
+  const Case cases[] = {
+      {"", "before", ""},
+      {"Section", "before", ""},
+      {"Section", "plain", "value"},
+      {"Section", "spaced", "value with blanks"},
+      {"Section", "double", "quoted"},
+      {"Section", "single", "quoted"},
+      {"Section", "mixed", "\"quoted'"},
+      {"Section", "lone", "\""},
+      {"Section", "emptyQuotes", ""},
+      {"Section", "inner", "a\"b"},
+      {"Section", "halfQuoted", "\"a\" b"},
+      {"Section", "comment", "a ; not a comment"},
+      {"Section", "hidden", ""},
+      {"Section", "alsoHidden", ""},
+      {"Section", ";hidden", ""},
+      {"Section", "noEquals", ""},
+      {"Section", "empty", ""},
+      {"Section", "equals", "a=b"},
+      {"Section", "twice", "first"},
+      {"テスト", "ｷｰ", "katakana"},
+      {"Section", "onlyInSecond", ""},
+      {"Section", "afterOpen", "still in section"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.section) + "/" + c.key);
+    EXPECT_EQ(file.value(c.section, c.key, 256), c.value);
+  }
+}
+
+TEST(ProfileFileSyntax, MatchesJapaneseNamesExactly) {
+  const ProfileFile file = ProfileFile::fromBytes("[デバッグ]\nMODE=1\n[Ａｂｃ]\nkey=2\n");
+  EXPECT_EQ(file.value("デバッグ", "mode", 256), "1");
+  EXPECT_EQ(file.value("デバック", "MODE", 256), "");
+  EXPECT_EQ(file.value("Ａｂｃ", "KEY", 256), "2");
+  EXPECT_EQ(file.value("ＡＢＣ", "key", 256), "");  // full-width letters have no case folding
+}
+
+TEST(ProfileFileBuffer, CutsToTheBufferSize) {
+  const std::string ascii(300, 'a');
+  const std::string straddling = std::string(254, 'a') + [] {
+    std::string kana;
+    for (int i = 0; i < 46; ++i) kana += "あ";
+    return kana;
+  }();
+  const std::string fitting = std::string(253, 'b') + "あ" + std::string(46, 'c');
+  const ProfileFile file = ProfileFile::fromBytes(toCp932("[Setting0]\nascii=" + ascii + "\nstraddling=" + straddling +
+                                                          "\nfitting=" + fitting + "\n"));
+
+  EXPECT_EQ(file.value("Setting0", "ascii", 256), std::string(255, 'a'));
+  // Byte 255 would be the first half of あ: the character is left out whole.
+  EXPECT_EQ(file.value("Setting0", "straddling", 256), std::string(254, 'a'));
+  EXPECT_EQ(file.value("Setting0", "fitting", 256), std::string(253, 'b') + "あ");
+  EXPECT_EQ(file.value("Setting0", "ascii", 64), std::string(63, 'a'));
+  EXPECT_EQ(file.value("Setting0", "ascii", 301), ascii);
+  EXPECT_EQ(file.value("Setting0", "ascii", 1), "");
+  EXPECT_EQ(file.value("Setting0", "ascii", 0), "");
+  EXPECT_EQ(file.value("Setting0", "straddling", 257), std::string(254, 'a') + "あ");
+}
+
+TEST_F(ProfileFileTest, MissingFileReadsAsEmpty) {
+  const ProfileFile file = ProfileFile::load(folder_ / "EDI.ini");
+  EXPECT_FALSE(file.exists());
+  EXPECT_EQ(file.value("動作環境", "DBSTRING", 64), "");
+  EXPECT_FALSE(ProfileFile::load(folder_ / "no-such-folder" / "EDI.ini").exists());
+}
+
+TEST_F(ProfileFileTest, EmptyFileExistsAndReadsAsEmpty) {
+  const ProfileFile file = ProfileFile::load(write("EDI.ini", ""));
+  EXPECT_TRUE(file.exists());
+  EXPECT_EQ(file.value("動作環境", "DBSTRING", 64), "");
+}
+
+TEST_F(ProfileFileTest, FileThatCannotBeReadIsAnError) {
+  std::filesystem::create_directory(folder_ / "EDI.ini");
+  EXPECT_THROW(ProfileFile::load(folder_ / "EDI.ini"), ProfileError);
+}
+
+TEST_F(ProfileFileTest, BytesThatAreNeitherUtf8NorCp932AreAnError) {
+  for (const std::string_view bytes : {std::string_view("[a]\nk=\x82 \n"), std::string_view("[a]\nk=\xFF\n"),
+                                       std::string_view("\xEF\xBB\xBF[a]\nk=\x80\n")}) {
+    EXPECT_THROW(ProfileFile::load(write("EDI.ini", bytes)), ProfileError) << testing::PrintToString(std::string(bytes));
+  }
+}
+
+}  // namespace
