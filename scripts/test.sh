@@ -18,6 +18,7 @@ build "$root/build"
 [[ ${MNT4820_SKIP_SANITIZERS:-0} == 1 ]] || build "$root/build-asan" -DMNT4820_SANITIZE=ON
 
 work=$(mktemp -d /tmp/mnt4820-test.XXXXXX)
+chmod 0755 "$work"  # the postgres user must reach its data folder inside
 pgdata="$work/pg"
 cleanup() {
   "$root/scripts/pg-server.sh" stop "$pgdata" || true
@@ -32,6 +33,8 @@ export MNT4820_TEST_SQLITE_CONNECT="DSN=MNT4820_SQLITE;UID=;PWD=;"
 export MNT4820_TEST_PG_CONNECT="DSN=MNT4820_PG;UID=mnt4820;PWD=;"
 export MNT4820_REQUIRE_PG=1
 export XDG_RUNTIME_DIR="$work/xdg" && mkdir -m 0700 "$XDG_RUNTIME_DIR"
+# ODBC drivers are unloaded before the leak check; full stacks let it see that the driver manager made them.
+export ASAN_OPTIONS="fast_unwind_on_malloc=0"
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 
 status=0

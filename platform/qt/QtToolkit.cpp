@@ -42,9 +42,10 @@ QtToolkit::QtToolkit(std::string programTitle)
 }
 
 QtToolkit::~QtToolkit() {
-  QApplication& app = application();
-  app.removeEventFilter(this);
-  disconnect(&app, nullptr, this, nullptr);
+  if (QCoreApplication* app = QCoreApplication::instance()) {
+    app->removeEventFilter(this);
+    disconnect(app, nullptr, this, nullptr);
+  }
   clearOverrideCursor();
   const auto windows = std::exchange(windows_, {});
   for (const auto& [form, window] : windows) {
@@ -74,9 +75,10 @@ QWidget* QtToolkit::widgetOf(const ui::Control& control) const {
   return window != nullptr ? window->widgetOf(control) : nullptr;
 }
 
-bool QtToolkit::guard(ui::Form& form, const std::function<void()>& call) {
+bool QtToolkit::guard(ui::Form& form, const std::function<void()>& call) { return guard(form.application(), call); }
+
+bool QtToolkit::guard(ui::Application& app, const std::function<void()>& call) {
   if (ending_) return false;
-  ui::Application& app = form.application();
   try {
     call();
     return true;

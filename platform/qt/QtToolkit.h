@@ -62,6 +62,8 @@ class QtToolkit final : public QObject, public ui::Toolkit {
   // error that no procedure trapped is reported and ends the program with status 1. Returns whether the call
   // ran to its end.
   bool guard(ui::Form& form, const std::function<void()>& call);
+  // The same for code that runs outside any form's events (the start-up).
+  bool guard(ui::Application& app, const std::function<void()>& call);
 
   const FontResolver& fonts() const { return fonts_; }
   TwipScale twipScale() const { return TwipScale::ofPrimaryScreen(); }

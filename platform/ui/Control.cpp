@@ -61,39 +61,27 @@ void Control::setFont(const Font& font) {
 }
 
 void Control::setFontName(const std::string& name) {
-  Font f = font_;
-  f.name = name;
-  setFont(f);
+  editFont([&](Font& f) { f.name = name; });
 }
 
 void Control::setFontSize(double points) {
-  Font f = font_;
-  f.size = points;
-  setFont(f);
+  editFont([&](Font& f) { f.size = points; });
 }
 
 void Control::setFontBold(bool on) {
-  Font f = font_;
-  f.bold = on;
-  setFont(f);
+  editFont([&](Font& f) { f.bold = on; });
 }
 
 void Control::setFontItalic(bool on) {
-  Font f = font_;
-  f.italic = on;
-  setFont(f);
+  editFont([&](Font& f) { f.italic = on; });
 }
 
 void Control::setFontUnderline(bool on) {
-  Font f = font_;
-  f.underline = on;
-  setFont(f);
+  editFont([&](Font& f) { f.underline = on; });
 }
 
 void Control::setFontStrikethrough(bool on) {
-  Font f = font_;
-  f.strikethrough = on;
-  setFont(f);
+  editFont([&](Font& f) { f.strikethrough = on; });
 }
 
 bool Control::canTakeFocus() const {

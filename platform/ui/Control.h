@@ -84,6 +84,13 @@ class Control {
   virtual bool isFocusableKind() const { return true; }
 
  private:
+  template <class Edit>
+  void editFont(Edit edit) {
+    Font f = font_;
+    edit(f);
+    setFont(f);
+  }
+
   friend class Form;
   ControlKind kind_;
   std::string name_;

@@ -6,6 +6,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/TextBox.h"
 #include "platform/ui/UiError.h"
+#include "tests/support/SqlScript.h"
 #include "tests/support/TestDatabase.h"
 
 namespace mnt4820 {
@@ -17,17 +18,12 @@ using platform::ui::MousePointer;
 using platform::ui::ProgramEnded;
 namespace mb = platform::ui::mb;
 
-const std::string Setting0 =
-    "[Setting0]\nFormBackColor=&H00C0C0C0\nLabelBackColor=&H00C0C0C0\nLabelForeColor=0\n"
-    "LabelFontBold=False\nLabelFontItalic=False\nLabelFontName=ＭＳ ゴシック\nLabelFontSize=9\n"
-    "LabelFontStrikethru=False\nLabelFontUnderline=False\n"
-    "TextBackColor=&H00FFFFFF\nTextFocusColor=&H0080FFFF\nTextForeColor=0\n"
-    "TextFontBold=False\nTextFontItalic=False\nTextFontName=ＭＳ ゴシック\nTextFontSize=12\n"
-    "TextFontStrikethru=False\nTextFontUnderline=False\n"
-    "TitleBackColor=&H00808080\nTitleForeColor=&H00FFFFC0\n"
-    "TitleFontBold=True\nTitleFontItalic=False\nTitleFontName=ＭＳ ゴシック\nTitleFontSize=11.25\n"
-    "TitleFontStrikethru=False\nTitleFontUnderline=False\n"
-    "[ENV3310]\nMINIMAIZE=0\n";
+// The demo settings file from its colour and font section on: the tests give their own database section.
+std::string displaySettings() {
+  const std::string demo = platform::odbc::test::readTextFile(test::sourceFolder() / "config" / "demo" / "EDI.ini");
+  return demo.substr(demo.find("[Setting0]"));
+}
+const std::string Setting0 = displaySettings();
 
 class Startup : public ::testing::TestWithParam<test::Engine> {
  protected:

@@ -18,6 +18,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/PlainControl.h"
 #include "screens/maintenance/MainWindowDesign.h"
+#include "tests/support/SqlScript.h"
 #include "tests/support/TestFolder.h"
 
 namespace mnt4820 {
@@ -199,16 +200,9 @@ TEST_F(Styling, UnusedLooksNeedNotConvert) {
   EXPECT_NO_THROW(ApplyWindowStyle(plain.screen, plain.settings));
 }
 
-std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 TEST(DemoSettings, StyleTheMainWindowWithoutError) {
   test::TestFolder folder;
-  const std::string demo = readFile(test::sourceFolder() / "config" / "demo" / "EDI.ini");
+  const std::string demo = platform::odbc::test::readTextFile(test::sourceFolder() / "config" / "demo" / "EDI.ini");
   ASSERT_FALSE(demo.empty());
   folder.write("EDI.ini", platform::utf8ToCp932(demo));
   Settings settings;
