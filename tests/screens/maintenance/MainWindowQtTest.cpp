@@ -1,0 +1,217 @@
+// The main window on real Qt widgets: key and mouse events go through the toolkit's key preview into the
+// control model, the framework's handlers run, and the widgets show what the model then holds.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "app/Program.h"
+#include "config/SettingsReader.h"
+#include "framework/FieldNavigation.h"
+#include "framework/WindowStyle.h"
+#include "platform/qt/QtToolkit.h"
+#include "platform/text/CodePage.h"
+#include "platform/ui/TextBox.h"
+#include "screens/maintenance/MainWindow.h"
+#include "screens/maintenance/common.h"
+#include "tests/platform/qt/ModalAnswer.h"
+#include "tests/support/TestFolder.h"
+
+namespace mnt4820 {
+namespace {
+
+using platform::ui::TextBox;
+
+// The demo settings: TextBackColor &H00FFFFFF, TextFocusColor &H0080FFFF (blue-green-red), TextForeColor black.
+const QColor FieldBack(255, 255, 255);
+const QColor FieldFocus(255, 255, 128);
+const QColor FieldText(0, 0, 0);
+
+std::string readFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path.string());
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// How many pixels of an image have exactly this colour.
+int pixelsOf(const QImage& image, const QColor& color) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) count += image.pixelColor(x, y).rgb() == color.rgb() ? 1 : 0;
+  }
+  return count;
+}
+
+class MainWindowOnQt : public ::testing::Test {
+ protected:
+  // The start-up's part in the window, without a database: the demo settings file as it is deployed (CP932,
+  // two folders above the program), the window created and current, styled, set up, headed and shown.
+  void SetUp() override {
+    const test::TestFolder folder;
+    folder.write("EDI.ini", platform::utf8ToCp932(readFile(test::sourceFolder() / "config" / "demo" / "EDI.ini")));
+    LoadSettings((folder.path() / "EDI" / "MNT4820").string(), program.settings);
+    program.mainWindow = createMainWindow(program);
+    program.screen.CurrentForm = program.mainWindow.get();
+    ApplyWindowStyle(program.screen, program.settings);
+    InitScreen(program);
+    ShowHeader(program);
+    program.mainWindow->show(platform::ui::ShowMode::Modeless);
+    QWidget* window = toolkit.windowOf(*program.mainWindow);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  }
+
+  void TearDown() override {
+    program.mainWindow.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // An untrapped error ended the program: Qt runs nested loops again only after the main loop has run.
+    if (toolkit.isEnding()) {
+      QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+      QCoreApplication::exec();
+    }
+  }
+
+  TextBox& field(const char* name) const { return program.mainWindow->get<TextBox>(name); }
+  QLineEdit* edit(const char* name) const { return qobject_cast<QLineEdit*>(toolkit.widgetOf(field(name))); }
+  QColor background(const char* name) const { return edit(name)->palette().color(QPalette::Active, QPalette::Base); }
+
+  // Keys go where the keyboard would send them: to the widget that has the Qt focus.
+  QWidget* focused() const {
+    QWidget* widget = QApplication::focusWidget();
+    return widget != nullptr ? widget : toolkit.windowOf(*program.mainWindow);
+  }
+  void typeAscii(const char* text) { QTest::keyClicks(focused(), QString::fromLatin1(text)); }
+  // One key event per character, as a keyboard layout or an input method without composition sends it.
+  void typeCharacters(const std::string& utf8) {
+    for (const char32_t c : QString::fromStdString(utf8).toUcs4()) {
+      QTest::sendKeyEvent(QTest::Click, focused(), Qt::Key_unknown, QString::fromUcs4(&c, 1), Qt::NoModifier);
+    }
+  }
+
+  // The model's text and the line edit's text of a field, which must always agree.
+  void expectText(const char* name, const std::string& expected) const {
+    EXPECT_EQ(field(name).text(), expected) << name;
+    EXPECT_EQ(edit(name)->text().toStdString(), expected) << name << " as shown";
+  }
+
+  platform::qt::QtToolkit toolkit;
+  platform::ui::Application application{toolkit};
+  Program program{application};
+  // No step here shows a message: one that does is an error report, which would otherwise wait forever.
+  ModalAnswer unexpectedMessage{[](QMessageBox& box) {
+    ADD_FAILURE() << "message box: " << box.text().toStdString();
+    box.done(QMessageBox::Ok);
+  }};
+};
+
+TEST_F(MainWindowOnQt, TheKeyFieldHasTheFocusInTheModelAndInQtPaintedInTheFocusColour) {
+  ASSERT_EQ(program.mainWindow->activeControl(), &field("KCNTCD"));
+  EXPECT_EQ(QApplication::focusWidget(), edit("KCNTCD"));
+  EXPECT_TRUE(edit("KCNTCD")->hasFocus());
+  EXPECT_EQ(background("KCNTCD"), FieldFocus);
+  EXPECT_EQ(background("CNTCD"), FieldBack);
+  EXPECT_EQ(background("ATKCD"), FieldBack);
+  EXPECT_EQ(edit("KCNTCD")->palette().color(QPalette::Active, QPalette::Text), FieldText);
+}
+
+TEST_F(MainWindowOnQt, TypedKeysPassTheCodeFieldFilter) {
+  typeAscii("c0,1'x");
+  expectText("KCNTCD", "C01X");
+  EXPECT_EQ(edit("KCNTCD")->cursorPosition(), 4);
+  // Double-byte characters pass a "2U" field unchanged.
+  typeCharacters("ａＡ");
+  expectText("KCNTCD", "C01XａＡ");
+  // A character with no CP932 code could never be stored: refused, and nothing else changes.
+  typeCharacters("🙂");
+  expectText("KCNTCD", "C01XａＡ");
+  EXPECT_EQ(edit("KCNTCD")->cursorPosition(), 6);
+}
+
+TEST_F(MainWindowOnQt, PastedAndCommittedTextPassesTheFilterCharacterByCharacter) {
+  QGuiApplication::clipboard()->setText("ab,c");
+  QTest::keyClick(focused(), Qt::Key_V, Qt::ControlModifier);
+  expectText("KCNTCD", "ABC");
+  QInputMethodEvent commit;
+  commit.setCommitString("d,e");
+  QApplication::sendEvent(edit("KCNTCD"), &commit);
+  expectText("KCNTCD", "ABCDE");
+  EXPECT_EQ(edit("KCNTCD")->cursorPosition(), 5);
+}
+
+TEST_F(MainWindowOnQt, MaxLengthCountsCp932Bytes) {
+  typeCharacters("ＡＢＣＤＥＦＧ");
+  expectText("KCNTCD", "ＡＢＣＤＥＦ");
+  EXPECT_EQ(platform::AnsiByteLength(field("KCNTCD").text()), 12u);
+  // Twelve bytes are full: not even a single-byte character fits any more.
+  typeAscii("x");
+  expectText("KCNTCD", "ＡＢＣＤＥＦ");
+}
+
+TEST_F(MainWindowOnQt, AFullCenterCodeLeavesForThePartnerCodeInTheModelAndInQt) {
+  field("ATKCD").setText("P001");
+  program.screen.ScreenArea = "BODY";
+  EnableFieldsForArea(program.screen, program.screen.ScreenArea);
+  QLineEdit* center = edit("CNTCD");
+  QTest::mouseClick(center, Qt::LeftButton, {}, center->rect().center());
+  ASSERT_EQ(program.mainWindow->activeControl(), &field("CNTCD"));
+  ASSERT_EQ(QApplication::focusWidget(), center);
+  EXPECT_EQ(background("CNTCD"), FieldFocus);
+  EXPECT_EQ(background("KCNTCD"), FieldBack);
+
+  typeAscii("abcdefghijk");
+  expectText("CNTCD", "ABCDEFGHIJK");
+  EXPECT_EQ(program.mainWindow->activeControl(), &field("CNTCD")) << "eleven characters are not full";
+  typeAscii("l");
+  expectText("CNTCD", "ABCDEFGHIJKL");
+  ASSERT_EQ(program.mainWindow->activeControl(), &field("ATKCD"));
+  EXPECT_EQ(QApplication::focusWidget(), edit("ATKCD"));
+  EXPECT_EQ(background("CNTCD"), FieldBack);
+  EXPECT_EQ(background("ATKCD"), FieldFocus);
+  // Entered with its text wholly selected, in the model and on the screen.
+  EXPECT_EQ(field("ATKCD").selStart(), 0);
+  EXPECT_EQ(field("ATKCD").selLength(), 4);
+  EXPECT_EQ(edit("ATKCD")->selectedText(), QString("P001"));
+  // The next key replaces the selection.
+  typeAscii("q");
+  expectText("ATKCD", "Q");
+}
+
+TEST_F(MainWindowOnQt, FieldsOutsideTheActiveAreaAreDisabledAndGreyed) {
+  field("CNTCD").setText("■■■■");
+  EnableFieldsForArea(program.screen, "BODY");
+  QLineEdit* center = edit("CNTCD");
+  ASSERT_TRUE(center->isEnabled());
+  const QImage enabled = center->grab().toImage();
+  EXPECT_GT(pixelsOf(enabled, FieldText), 0) << "enabled text drawn in TextForeColor";
+
+  EnableFieldsForArea(program.screen, "HEAD");
+  EXPECT_FALSE(center->isEnabled());
+  EXPECT_FALSE(edit("ATKCD")->isEnabled());
+  EXPECT_TRUE(edit("KCNTCD")->isEnabled());
+  const QColor greyed = center->palette().color(QPalette::Disabled, QPalette::Text);
+  EXPECT_EQ(greyed, QApplication::palette().color(QPalette::Disabled, QPalette::Text));
+  EXPECT_NE(greyed, FieldText);
+  EXPECT_EQ(center->palette().color(QPalette::Disabled, QPalette::Base), FieldBack);
+  const QImage disabled = center->grab().toImage();
+  EXPECT_GT(pixelsOf(disabled, greyed), 0) << "disabled text drawn in the greyed colour";
+  EXPECT_EQ(pixelsOf(disabled, FieldText), 0) << "no text left in TextForeColor";
+  // Typing reaches only the field that has the focus, which is still the key field.
+  typeAscii("z");
+  expectText("CNTCD", "■■■■");
+  expectText("KCNTCD", "Z");
+}
+
+}  // namespace
+}  // namespace mnt4820
