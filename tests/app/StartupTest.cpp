@@ -25,6 +25,13 @@ std::string displaySettings() {
 }
 const std::string Setting0 = displaySettings();
 
+std::string withFormBackColor(const std::string& value) {
+  std::string text = Setting0;
+  const auto at = text.find("FormBackColor=");
+  text.replace(at, text.find('\n', at) - at, "FormBackColor=" + value);
+  return text;
+}
+
 class Startup : public ::testing::TestWithParam<test::Engine> {
  protected:
   void SetUp() override {
@@ -99,6 +106,7 @@ TEST_P(Startup, FailuresShowTheirMessageAndEndBeforeTheWindowIsShown) {
       {"a colour that is not a number", good + "[Setting0]\nLabelBackColor=grey\n", "", "INIﾌｧｲﾙ読込エラー"},
       {"a wrong data source", dbSection("NO_SUCH_DSN") + Setting0, "", "接続エラー"},
       {"a program folder without a settings folder", good + Setting0, "/mnt4820", "INIﾌｧｲﾙ読込エラー"},
+      {"a window colour that does not style", good + withFormBackColor("abc"), "", "項目設定エラー"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
