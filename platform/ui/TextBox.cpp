@@ -29,16 +29,6 @@ void TextBox::setText(const std::string& text) {
   if (differs && onChange) onChange();
 }
 
-void TextBox::setTextAndSelection(const std::string& text, int selStart, int selLength) {
-  const bool differs = text != text_;
-  text_ = text;
-  const int n = length();
-  selStart_ = std::clamp(selStart, 0, n);
-  selLength_ = std::clamp(selLength, 0, n - selStart_);
-  caretAtSelectionStart_ = false;  // as after SelStart and SelLength: the caret is at the selection's end
-  if (differs && onChange) onChange();
-}
-
 void TextBox::setMaxLength(int bytes) {
   if (bytes < 0) throw UiError("MaxLength must not be negative: " + name());
   maxLength_ = bytes;

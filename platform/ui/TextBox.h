@@ -47,9 +47,6 @@ class TextBox : public Control {
   void moveCaret(int position, bool extend);
   void moveCaretBy(int delta, bool extend);
 
-  // Sets text and selection at once, as a toolkit does after its own editing (never re-notifies the toolkit's view).
-  void setTextAndSelection(const std::string& text, int selStart, int selLength);
-
   Handler onChange;
 
  private:

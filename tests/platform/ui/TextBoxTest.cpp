@@ -202,17 +202,6 @@ TEST_F(TextBoxKeys, ShiftHomeAndShiftEndKeepTheAnchor) {
   EXPECT_EQ(box.selText(), "ef");
 }
 
-TEST_F(TextBoxKeys, SelectionSetByTheToolkitHasTheCaretAtItsEnd) {
-  box.setText("abcdef");
-  box.setSelStart(4);
-  press(key::Home, shift::Shift);  // caret at the start of the selection
-  box.setTextAndSelection("abcdef", 2, 2);
-
-  press(key::Right, shift::Shift);
-  EXPECT_EQ(box.selStart(), 2);
-  EXPECT_EQ(box.selText(), "cde");
-}
-
 TEST_F(TextBoxKeys, PlainArrowCollapsesASelectionToItsEdge) {
   box.setText("abcdef");
   box.setSelStart(1);
