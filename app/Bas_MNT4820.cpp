@@ -60,7 +60,12 @@ bool ConfirmExit(Program& program) {
   const mb::Answer answer = program.ui.messageBox(
       "終了してもよろしいですか", mb::YesNo | mb::Exclamation | mb::DefaultButton2, ProgramTitle);
   if (answer == mb::Answer::Yes) {
-    CloseDatabase(program.database);
+    // The operator asked to quit and every change is committed by now: a driver that refuses to disconnect
+    // must not turn the way out into an error report.
+    try {
+      CloseDatabase(program.database);
+    } catch (const std::exception&) {
+    }
     program.ui.endProgram(0);
   }
   const Color back = platform::toInteger32(program.settings.TextBackColor);

@@ -10,8 +10,6 @@ namespace mnt4820 {
 
 namespace {
 
-constexpr std::int16_t Backspace = 8;
-constexpr std::int16_t Enter = 13;
 constexpr std::int16_t Apostrophe = 39;
 constexpr std::int16_t DoubleQuote = 34;
 constexpr std::int16_t Comma = 44;
@@ -73,7 +71,7 @@ void dropSecond(const ScreenState& screen, char sign, std::int16_t& k) {
 }  // namespace
 
 void FilterKeystroke(ScreenState& screen, std::int16_t& charCode) {
-  if (charCode == Backspace || charCode == Enter) return;
+  if (charCode == platform::ui::key::Backspace || charCode == platform::ui::key::Enter) return;
   const std::optional<int> row = screen.activeFieldRow();
   if (!row) throw FieldTableError("the keystroke filter runs only in a registered field");
   std::string& attribute = screen.fields.attribute(*row);

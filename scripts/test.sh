@@ -4,7 +4,12 @@
 # the real ODBC drivers, and stops the server.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-port=${MNT4820_PG_PORT:-55433}
+# The PostgreSQL port: the first free one from 55433 unless one is given.
+port=${MNT4820_PG_PORT:-}
+if [[ -z $port ]]; then
+  port=55433
+  while (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; do port=$((port + 1)); done
+fi
 
 "$root/scripts/install-deps.sh"
 

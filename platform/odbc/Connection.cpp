@@ -11,12 +11,6 @@
 
 namespace platform::odbc {
 
-namespace {
-
-SQLPOINTER asPointer(SQLULEN value) { return reinterpret_cast<SQLPOINTER>(static_cast<std::uintptr_t>(value)); }
-
-}  // namespace
-
 Connection::Connection() = default;
 Connection::Connection(Connection&&) noexcept = default;
 Connection& Connection::operator=(Connection&&) noexcept = default;

@@ -1,6 +1,7 @@
 #pragma once
 // Internal to the ODBC layer.
 
+#include <cstdint>
 #include <memory>
 
 #include "platform/odbc/OdbcCall.h"
@@ -20,5 +21,8 @@ using UniqueHandle = std::unique_ptr<void, HandleFree>;
 // Allocates a handle of `type` under `parent` (SQL_NULL_HANDLE for an environment); the
 // diagnostics of a failure are on the parent.
 UniqueHandle allocateHandle(SQLSMALLINT type, SQLSMALLINT parentType, SQLHANDLE parent);
+
+// An integer attribute value as the pointer argument that SQLSet...Attr takes for it.
+inline SQLPOINTER asPointer(SQLULEN value) { return reinterpret_cast<SQLPOINTER>(static_cast<std::uintptr_t>(value)); }
 
 }  // namespace platform::odbc

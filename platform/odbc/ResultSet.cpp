@@ -6,6 +6,7 @@
 
 #include "platform/odbc/DatabaseError.h"
 #include "platform/odbc/Statement.h"
+#include "platform/text/AsciiCase.h"
 
 namespace platform::odbc {
 
@@ -13,21 +14,6 @@ namespace {
 
 // Most values fit in one piece; longer ones are read in several.
 constexpr std::size_t chunkSize = 4096;
-
-char foldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// Bytes of multi-byte UTF-8 characters are all >= 0x80 and so compare exactly.
-bool sameName(std::string_view left, std::string_view right) {
-  if (left.size() != right.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < left.size(); ++i) {
-    if (foldAscii(left[i]) != foldAscii(right[i])) {
-      return false;
-    }
-  }
-  return true;
-}
 
 CursorKind toCursorKind(SQLULEN type) {
   switch (type) {
@@ -204,7 +190,7 @@ const std::string& ResultSet::columnName(std::size_t position) const {
 std::size_t ResultSet::columnIndex(std::string_view columnName) const {
   const Impl& impl = openImpl();
   for (std::size_t i = 0; i < impl.names.size(); ++i) {
-    if (sameName(impl.names[i], columnName)) {
+    if (platform::equalsIgnoringAsciiCase(impl.names[i], columnName)) {
       return i;
     }
   }

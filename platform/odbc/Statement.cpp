@@ -8,12 +8,6 @@
 
 namespace platform::odbc {
 
-namespace {
-
-SQLPOINTER asPointer(SQLULEN value) { return reinterpret_cast<SQLPOINTER>(static_cast<std::uintptr_t>(value)); }
-
-}  // namespace
-
 Statement::Statement(std::shared_ptr<ConnectionState> connection) : connection_(std::move(connection)) {
   if (!connection_ || !connection_->isConnected()) {
     throw InvalidStateError("the connection is closed");

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "platform/text/AsciiCase.h"
 #include "platform/text/CodePage.h"
 
 namespace platform {
@@ -26,16 +27,6 @@ std::string_view unquote(std::string_view value) {
     return value.substr(1, value.size() - 2);
   }
   return value;
-}
-
-// Japanese names are UTF-8 bytes of 0x80 and above, which this leaves alone.
-bool namesMatch(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
 }
 
 std::string decode(std::string_view bytes) {
@@ -102,9 +93,9 @@ std::string ProfileFile::value(std::string_view section, std::string_view key, s
   if (bufferSize == 0) return {};
   // Only the first section of a name is searched, even when the name occurs again further down.
   for (const Section& candidate : sections_) {
-    if (!namesMatch(candidate.name, section)) continue;
+    if (!equalsIgnoringAsciiCase(candidate.name, section)) continue;
     for (const Entry& entry : candidate.entries) {
-      if (namesMatch(entry.key, key)) return cutToAnsiBytes(entry.value, bufferSize - 1);
+      if (equalsIgnoringAsciiCase(entry.key, key)) return cutToAnsiBytes(entry.value, bufferSize - 1);
     }
     return {};
   }

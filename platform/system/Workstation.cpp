@@ -1,6 +1,5 @@
 #include "platform/system/Workstation.h"
 
-#include <netdb.h>
 #include <pwd.h>
 #include <sys/socket.h>
 #include <sys/utsname.h>
@@ -24,19 +23,6 @@ std::string systemHostName() {
   char name[HOST_NAME_MAX + 1] = {};
   if (gethostname(name, sizeof name - 1) != 0) return {};
   return name;
-}
-
-std::string canonicalNameOf(const std::string& hostName) {
-  if (hostName.empty()) return {};
-  addrinfo hints{};
-  hints.ai_family = AF_UNSPEC;
-  hints.ai_socktype = SOCK_STREAM;
-  hints.ai_flags = AI_CANONNAME;
-  addrinfo* found = nullptr;
-  if (getaddrinfo(hostName.c_str(), nullptr, &hints, &found) != 0) return {};
-  std::string canonical = found != nullptr && found->ai_canonname != nullptr ? found->ai_canonname : "";
-  freeaddrinfo(found);
-  return canonical;
 }
 
 std::string nisDomainName() {
@@ -69,10 +55,8 @@ std::string userName() {
 
 }  // namespace
 
-std::string chooseDomainName(std::string_view systemHostName, std::string_view canonicalName,
-                             std::string_view nisDomainName) {
+std::string chooseDomainName(std::string_view systemHostName, std::string_view nisDomainName) {
   if (const std::string_view domain = domainPart(systemHostName); !domain.empty()) return std::string(domain);
-  if (const std::string_view domain = domainPart(canonicalName); !domain.empty()) return std::string(domain);
   if (nisDomainName == "(none)") return {};
   return std::string(nisDomainName);
 }
@@ -87,9 +71,8 @@ WorkstationFacts readWorkstationFacts() {
   }
   const std::string fullHostName = systemHostName();
   facts.hostName = fullHostName.substr(0, fullHostName.find('.'));
-  // The resolver is asked only when the system's own name does not already carry the domain.
-  const std::string canonical = domainPart(fullHostName).empty() ? canonicalNameOf(fullHostName) : "";
-  facts.domainName = chooseDomainName(fullHostName, canonical, nisDomainName());
+  // No resolver look-up: with the network down it would hold the start-up for the resolver's time-out.
+  facts.domainName = chooseDomainName(fullHostName, nisDomainName());
   facts.userName = userName();
   return facts;
 }

@@ -28,9 +28,7 @@ struct VersionNumbers {
 VersionNumbers parseKernelRelease(std::string_view release);
 
 // The domain from the first source that has one: the host name as the system holds it (when it is
-// fully qualified), the canonical name the resolver gives for it, then the NIS domain, where
-// "(none)" is the kernel's word for no domain.
-std::string chooseDomainName(std::string_view systemHostName, std::string_view canonicalName,
-                             std::string_view nisDomainName);
+// fully qualified), then the NIS domain, where "(none)" is the kernel's word for no domain.
+std::string chooseDomainName(std::string_view systemHostName, std::string_view nisDomainName);
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "platform/text/AsciiCase.h"
 #include "platform/text/CodePage.h"
 
 namespace platform {
@@ -111,14 +112,6 @@ Integer toInteger(double value) {
   return static_cast<Integer>(rounded);
 }
 
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
 
 }  // namespace
 

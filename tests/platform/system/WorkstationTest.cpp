@@ -42,23 +42,20 @@ TEST(KernelRelease, ReadsTheLeadingNumbers) {
 TEST(DomainName, TakesTheFirstSourceThatHasOne) {
   struct Case {
     const char* systemHostName;
-    const char* canonicalName;
     const char* nisDomainName;
     const char* expected;
   };
   const Case cases[] = {
-      {"ws01.edi.example.jp", "other.example.com", "nis", "edi.example.jp"},
-      {"ws01", "ws01.edi.example.jp", "nis", "edi.example.jp"},
-      {"ws01", "ws01", "corp", "corp"},
-      {"ws01", "", "corp", "corp"},
-      {"ws01", "ws01", "(none)", ""},
-      {"ws01", "", "", ""},
-      {"", "", "", ""},
-      {"ws01.", "", "(none)", ""},
+      {"ws01.edi.example.jp", "nis", "edi.example.jp"},
+      {"ws01", "corp", "corp"},
+      {"ws01", "(none)", ""},
+      {"ws01", "", ""},
+      {"", "", ""},
+      {"ws01.", "(none)", ""},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(platform::chooseDomainName(c.systemHostName, c.canonicalName, c.nisDomainName), c.expected)
-        << c.systemHostName << " | " << c.canonicalName << " | " << c.nisDomainName;
+    EXPECT_EQ(platform::chooseDomainName(c.systemHostName, c.nisDomainName), c.expected)
+        << c.systemHostName << " | " << c.nisDomainName;
   }
 }
 
