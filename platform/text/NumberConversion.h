@@ -21,7 +21,8 @@ class OverflowError : public std::runtime_error {
 
 // Blanks around, optional sign, decimal digits with optional fraction and exponent; or &H
 // (hexadecimal) / &O (octal) with up to 32 bits, where values above 0x7FFFFFFF wrap to negative
-// 32-bit numbers as colour values are written (&H8000000F is -2147483633).
+// 32-bit numbers as colour values are written (&H8000000F is -2147483633). Short hexadecimal values stay
+// positive (&HFFFF is 65535, the colour yellow), where the old conversion made a 16-bit -1 of them.
 double parseNumber(std::string_view text);
 
 // Nearest whole number, halves to the even neighbour.
