@@ -102,7 +102,8 @@ QWidget* FormWindow::createWidget(ui::Control& control) {
         ui::Control* clicked = controlOf(button);
         if (clicked == nullptr || form_ == nullptr) return;
         ui::Form& owner = *form_;
-        toolkit_.guard(owner, [&] { owner.click(*clicked); });
+        // The mouse press has already given the button the focus (or a lost-focus handler kept it away).
+        toolkit_.guard(owner, [&] { owner.click(*clicked, ui::Form::ClickFocus::AlreadyMoved); });
       });
       return button;
     }

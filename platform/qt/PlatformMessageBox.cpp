@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <initializer_list>
 #include <vector>
 
 namespace platform::qt {
@@ -13,18 +12,17 @@ namespace {
 namespace mb = ui::mb;
 
 struct ButtonKind {
-  QMessageBox::StandardButton button;
   const char* text;
   mb::Answer answer;
 };
 
-constexpr ButtonKind Ok{QMessageBox::Ok, "OK", mb::Answer::Ok};
-constexpr ButtonKind Cancel{QMessageBox::Cancel, "キャンセル", mb::Answer::Cancel};
-constexpr ButtonKind Abort{QMessageBox::Abort, "中止(&A)", mb::Answer::Abort};
-constexpr ButtonKind Retry{QMessageBox::Retry, "再試行(&R)", mb::Answer::Retry};
-constexpr ButtonKind Ignore{QMessageBox::Ignore, "無視(&I)", mb::Answer::Ignore};
-constexpr ButtonKind Yes{QMessageBox::Yes, "はい(&Y)", mb::Answer::Yes};
-constexpr ButtonKind No{QMessageBox::No, "いいえ(&N)", mb::Answer::No};
+constexpr ButtonKind Ok{"OK", mb::Answer::Ok};
+constexpr ButtonKind Cancel{"キャンセル", mb::Answer::Cancel};
+constexpr ButtonKind Abort{"中止(&A)", mb::Answer::Abort};
+constexpr ButtonKind Retry{"再試行(&R)", mb::Answer::Retry};
+constexpr ButtonKind Ignore{"無視(&I)", mb::Answer::Ignore};
+constexpr ButtonKind Yes{"はい(&Y)", mb::Answer::Yes};
+constexpr ButtonKind No{"いいえ(&N)", mb::Answer::No};
 
 std::vector<ButtonKind> buttonSet(int flags) {
   switch (flags & 0xF) {
@@ -47,13 +45,6 @@ QMessageBox::Icon iconOf(int flags) {
   }
 }
 
-mb::Answer answerOf(QMessageBox::StandardButton button) {
-  for (const ButtonKind& kind : {Ok, Cancel, Abort, Retry, Ignore, Yes, No}) {
-    if (kind.button == button) return kind.answer;
-  }
-  return mb::Answer::Cancel;
-}
-
 }  // namespace
 
 PlatformMessageBox::PlatformMessageBox(const QString& prompt, int flags, const QString& title, QWidget* parent)
@@ -63,11 +54,13 @@ PlatformMessageBox::PlatformMessageBox(const QString& prompt, int flags, const Q
   setTextFormat(Qt::PlainText);
   setIcon(iconOf(flags));
   const auto kinds = buttonSet(flags);
+  // One role for all buttons keeps them in the order they are added: by their standard roles Qt would lay
+  // them out as the desktop theme likes (Cancel before OK on some, Abort last on all).
   for (const ButtonKind& kind : kinds) {
-    QPushButton* button = addButton(kind.button);
-    button->setText(QString::fromUtf8(kind.text));
+    QPushButton* button = addButton(QString::fromUtf8(kind.text), QMessageBox::ActionRole);
     buttons_.push_back(button);
-    if (kind.button == QMessageBox::Cancel) escape_ = button;
+    answers_.push_back(kind.answer);
+    if (kind.answer == mb::Answer::Cancel) escape_ = button;
   }
   if (buttons_.size() == 1) escape_ = buttons_.front();
   // Qt would make No or Abort the escape button by their roles; the original desktop has none there.
@@ -82,8 +75,12 @@ PlatformMessageBox::PlatformMessageBox(const QString& prompt, int flags, const Q
 }
 
 mb::Answer PlatformMessageBox::answer() const {
-  if (QAbstractButton* clicked = clickedButton()) return answerOf(standardButton(clicked));
-  return answerOf(standardButton(escape_ != nullptr ? escape_ : default_));
+  const QAbstractButton* chosen = clickedButton();
+  if (chosen == nullptr) chosen = escape_ != nullptr ? escape_ : default_;
+  for (std::size_t i = 0; i < buttons_.size(); ++i) {
+    if (buttons_[i] == chosen) return answers_[i];
+  }
+  return mb::Answer::Cancel;
 }
 
 void PlatformMessageBox::keyPressEvent(QKeyEvent* event) {

@@ -28,6 +28,7 @@ class PlatformMessageBox final : public QMessageBox {
 
  private:
   std::vector<QPushButton*> buttons_;
+  std::vector<ui::mb::Answer> answers_;  // the answer of each button
   QPushButton* escape_ = nullptr;
   QPushButton* default_ = nullptr;
 };

@@ -172,6 +172,10 @@ void QtToolkit::focusChanged(QWidget* now) {
 }
 
 QWidget* QtToolkit::dialogParent() const {
+  // Over a modal form (the code search) the box must stand on it, not on the window it blocks.
+  if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && windowOfWidget(modal) != nullptr) {
+    return modal;
+  }
   if (QWidget* active = QApplication::activeWindow(); active != nullptr && windowOfWidget(active) != nullptr) {
     return active;
   }

@@ -198,7 +198,10 @@ void Form::focusByTab(bool backward) {
 // The key's own action in the control, after the key-down handlers let it through.
 void Form::runControlKeyAction(Control& target, std::int16_t keyCode, std::int16_t shiftState) {
   if (target.kind() == ControlKind::CommandButton) {
-    if ((keyCode == key::Space || keyCode == key::Enter) && shiftState == shift::None && target.onClick) target.onClick();
+    if (shiftState != shift::None) return;
+    // Enter presses a button at once; Space when it is released, so that a held Space clicks once.
+    if (keyCode == key::Enter && target.onClick) target.onClick();
+    if (keyCode == key::Space) spacePressedOn_ = &target;
     return;
   }
   auto* box = dynamic_cast<TextBox*>(&target);
@@ -210,10 +213,11 @@ void Form::runControlKeyAction(Control& target, std::int16_t keyCode, std::int16
     inputText(toolkit.clipboardText());
     return;
   }
-  if ((ctrl && (keyCode == 'C' || keyCode == 'X')) || (ctrl && keyCode == key::Insert)) {
+  const bool cut = (ctrl && keyCode == 'X') || (extend && keyCode == key::Delete);
+  if (cut || (ctrl && (keyCode == 'C' || keyCode == key::Insert))) {
     if (box->selLength() > 0 && box->passwordChar().empty()) {
       toolkit.setClipboardText(box->selText());
-      if (keyCode == 'X') box->deleteForward();
+      if (cut) box->deleteForward();
     }
     return;
   }
@@ -276,6 +280,10 @@ void Form::keyUp(std::int16_t keyCode, std::int16_t shiftState) {
   std::int16_t code = keyCode;
   if (keyPreview_ && onKeyUp) onKeyUp(code, shiftState);
   if (code != 0 && target != nullptr && target->isEnabled() && target->onKeyUp) target->onKeyUp(code, shiftState);
+  Control* pressed = std::exchange(spacePressedOn_, nullptr);
+  if (keyCode == key::Space && pressed != nullptr && pressed == active_ && pressed->isEnabled() && pressed->onClick) {
+    pressed->onClick();
+  }
 }
 
 void Form::pressKey(std::int16_t keyCode, std::int16_t shiftState, std::optional<char32_t> character) {
@@ -291,12 +299,16 @@ void Form::typeText(const std::string& text) {
 }
 
 void Form::inputText(const std::string& text) {
-  for (char32_t c : platform::toUtf32(text)) dispatchCharacter(active_, c);
+  // All of it goes to the field it was meant for, even if a handler moves the focus part-way.
+  Control* target = active_;
+  for (char32_t c : platform::toUtf32(text)) dispatchCharacter(target, c);
 }
 
-void Form::click(Control& control) {
+void Form::click(Control& control, ClickFocus focus) {
   if (!control.isEnabled() || !control.isVisible()) return;
-  if (control.kind() == ControlKind::CommandButton && control.canTakeFocus()) giveFocus(control);
+  if (focus == ClickFocus::Take && control.kind() == ControlKind::CommandButton && control.canTakeFocus()) {
+    giveFocus(control);
+  }
   if (control.onClick) control.onClick();
 }
 

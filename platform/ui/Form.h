@@ -103,8 +103,10 @@ class Form {
   // Text that arrives without keystrokes (a paste, an input method's committed string): each character
   // still passes the key-press handlers, so that nothing gets past a field's filter.
   void inputText(const std::string& text);
-  // A pointer click: a button takes the focus first, then its click handler runs.
-  void click(Control& control);
+  // A pointer click: a button takes the focus first, then its click handler runs. A toolkit whose mouse
+  // press has already moved the focus passes AlreadyMoved, so the field being left sees lost-focus once.
+  enum class ClickFocus { Take, AlreadyMoved };
+  void click(Control& control, ClickFocus focus = ClickFocus::Take);
   void doubleClick(Control& control);
 
   void setObserver(FormObserver* observer) { observer_ = observer; }
@@ -142,6 +144,7 @@ class Form {
   std::vector<Control*> collection_;
   std::vector<Control*> tabOrder_;
   Control* active_ = nullptr;
+  Control* spacePressedOn_ = nullptr;  // the button a Space went down on, clicked when it comes up
   FormObserver* observer_ = nullptr;
 };
 

@@ -59,6 +59,21 @@ TEST(PlatformMessageBox, FlagsGiveButtonsIconAndDefault) {
   }
 }
 
+TEST(PlatformMessageBox, ButtonsStandInTheOriginalDesktopsOrderOnScreen) {
+  for (int flags : {1, 2, 3, 4, 5}) {
+    PlatformMessageBox box("本文", flags, "MNT4820");
+    box.show();
+    QApplication::processEvents();
+    int previous = -1;
+    for (const QPushButton* button : box.buttonsInOrder()) {
+      const int x = button->mapTo(&box, QPoint(0, 0)).x();
+      EXPECT_GT(x, previous) << "flags " << flags << ": " << button->text().toStdString();
+      previous = x;
+    }
+    box.hide();
+  }
+}
+
 struct Exchange {
   int flags;
   std::vector<Qt::Key> keys;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -98,8 +100,23 @@ TEST_F(ButtonKeys, SpaceAndEnterClickTheFocusedButton) {
   world.form.pressKey(key::Space, shift::None, U' ');
   world.form.pressKey(key::Enter, shift::None, U'\r');
 
-  EXPECT_EQ(world.log, (Log{"CMD(1).keyDown 32/0", "CMD(1).click", "CMD(1).keyPress 32", "CMD(1).keyUp 32/0",
+  // Space clicks when it comes up, Enter when it goes down.
+  EXPECT_EQ(world.log, (Log{"CMD(1).keyDown 32/0", "CMD(1).keyPress 32", "CMD(1).keyUp 32/0", "CMD(1).click",
                             "CMD(1).keyDown 13/0", "CMD(1).click", "CMD(1).keyPress 13", "CMD(1).keyUp 13/0"}));
+}
+
+TEST_F(ButtonKeys, AHeldSpaceClicksOnceAndOnlyIfTheButtonStillHasTheFocus) {
+  add.setFocus();
+  world.log.clear();
+  for (int repeat = 0; repeat < 4; ++repeat) world.form.keyDown(key::Space, shift::None, U' ');
+  world.form.keyUp(key::Space, shift::None);
+  EXPECT_EQ(std::count(world.log.begin(), world.log.end(), "CMD(1).click"), 1);
+
+  world.log.clear();
+  world.form.keyDown(key::Space, shift::None, U' ');
+  field.setFocus();
+  world.form.keyUp(key::Space, shift::None);
+  EXPECT_FALSE(world.logMentions("click"));
 }
 
 TEST_F(ButtonKeys, OtherKeysOnAButtonDoNotClickIt) {
@@ -108,6 +125,13 @@ TEST_F(ButtonKeys, OtherKeysOnAButtonDoNotClickIt) {
   world.form.pressKey(key::letter('X'), shift::None, U'x');
   world.form.pressKey(key::Enter, shift::Ctrl);
   EXPECT_FALSE(world.logMentions("click"));
+}
+
+TEST_F(ButtonKeys, AClickWhoseFocusMoveIsDoneLeavesTheFocusAlone) {
+  // The toolkit's mouse press has moved the focus already; a lost-focus handler took it back to the field.
+  world.form.click(search, Form::ClickFocus::AlreadyMoved);
+  EXPECT_EQ(world.log, (Log{"CMD(0).click"}));
+  EXPECT_TRUE(field.hasFocus());
 }
 
 TEST_F(ButtonKeys, PointerClickFocusesTheButtonFirst) {

@@ -303,6 +303,24 @@ TEST_F(TextBoxKeys, CopyAndCutUseTheClipboard) {
   // Nothing selected: the clipboard keeps what it had.
   press(key::letter('C'), shift::Ctrl);
   EXPECT_EQ(world.toolkit.clipboardText(), "def");
+
+  // Shift+Delete cuts too.
+  box.setSelStart(0);
+  box.setSelLength(1);
+  press(key::Delete, shift::Shift);
+  EXPECT_EQ(world.toolkit.clipboardText(), "a");
+  EXPECT_EQ(box.text(), "bc");
+}
+
+TEST_F(TextBoxKeys, APasteStaysInItsFieldWhenAHandlerMovesTheFocus) {
+  TextBox& other = world.form.add<TextBox>("T2");
+  box.onKeyPress = [&](std::int16_t& code) {
+    if (code == '2') other.setFocus();
+  };
+  world.toolkit.setClipboardText("123");
+  press(key::letter('V'), shift::Ctrl);
+  EXPECT_EQ(box.text(), "123");
+  EXPECT_EQ(other.text(), "");
 }
 
 TEST_F(TextBoxKeys, PasswordBoxNeitherCopiesNorCuts) {
