@@ -1,7 +1,6 @@
 #include "platform/system/Workstation.h"
 
 #include <pwd.h>
-#include <sys/socket.h>
 #include <sys/utsname.h>
 #include <unistd.h>
 

@@ -112,7 +112,6 @@ Integer toInteger(double value) {
   return static_cast<Integer>(rounded);
 }
 
-
 }  // namespace
 
 double parseNumber(std::string_view text) {
