@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ ninja-build pkg-config
+  cmake g++ ninja-build pkg-config ccache
   qt6-base-dev
   unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3 odbc-postgresql
   postgresql
