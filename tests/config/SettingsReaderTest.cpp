@@ -33,12 +33,19 @@ std::string settingsText(std::map<std::string, std::string> overrides = {}) {
          (overrides.count("MODE") ? overrides["MODE"] : "1") + "\r\n";
 }
 
+// Stands in the text for a byte that CP932 cannot decode.
+constexpr std::string_view StrayByte = "<0x80>";
+
 // A run folder: EDI.ini (in CP932, as the suite keeps it) two levels above the program folder.
 struct RunFolder {
   TestFolder folder;
   std::string programFolder;
   explicit RunFolder(const std::string& iniUtf8) {
-    folder.write("EDI.ini", platform::utf8ToCp932(iniUtf8));
+    std::string bytes = platform::utf8ToCp932(iniUtf8);
+    for (auto at = bytes.find(StrayByte); at != std::string::npos; at = bytes.find(StrayByte)) {
+      bytes.replace(at, StrayByte.size(), "\x80");
+    }
+    folder.write("EDI.ini", bytes);
     programFolder = (folder.path() / "EDI" / "MNT4820").string();
   }
 };
@@ -115,6 +122,7 @@ TEST(LoadSettings, StopsAtTheFirstKeyThatDoesNotConvert) {
       {{{"LabelBackColor", "<absent>"}}, "LabelBackColor"},
       {{{"LabelBackColor", "grey"}}, "LabelBackColor"},
       {{{"TextFocusColor", "&HXYZ"}}, "TextFocusColor"},
+      {{{"TextForeColor", "1<0x80>0"}}, "TextForeColor"},
       {{{"MINIMAIZE", "40000"}}, "MINIMAIZE"},
       {{{"MINIMAIZE", ""}}, "MINIMAIZE"},
   };
