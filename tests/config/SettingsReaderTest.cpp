@@ -101,12 +101,12 @@ TEST(LoadSettings, ConvertsColourNumbersAndKeepsTexts) {
   Settings s;
   LoadSettings(run.programFolder, s);
   EXPECT_EQ(s.FormBackColor, "&H00C0C0C0");
-  EXPECT_DOUBLE_EQ(s.LabelBackColor, 0xC0C0C0);
-  EXPECT_DOUBLE_EQ(s.TextBackColor, 16777215);
+  EXPECT_DOUBLE_EQ(s.Label.BackColor, 0xC0C0C0);
+  EXPECT_DOUBLE_EQ(s.Text.BackColor, 16777215);
   EXPECT_DOUBLE_EQ(s.TextFocusColor, 0x80FFFF);
-  EXPECT_DOUBLE_EQ(s.TitleForeColor, 0xFFFFC0);
-  EXPECT_EQ(s.LabelFontName, "ＭＳ ゴシック");
-  EXPECT_EQ(s.LabelFontSize, "11.25");
+  EXPECT_DOUBLE_EQ(s.Title.ForeColor, 0xFFFFC0);
+  EXPECT_EQ(s.Label.FontName, "ＭＳ ゴシック");
+  EXPECT_EQ(s.Label.FontSize, "11.25");
   EXPECT_EQ(s.Minimize, 1);
   EXPECT_EQ(s.Krx100Path, "/srv/krx");
   EXPECT_TRUE(s.DebugMode);
@@ -164,7 +164,7 @@ TEST(LoadSettings, ValueRules) {
     RunFolder run(std::string(DbSection) + settingsText({{"TextFontName", std::string(300, 'F')}, {"MODE", ""}}));
     Settings s;
     LoadSettings(run.programFolder, s);
-    EXPECT_EQ(s.TextFontName, std::string(255, 'F'));
+    EXPECT_EQ(s.Text.FontName, std::string(255, 'F'));
     EXPECT_FALSE(s.DebugMode);
   }
   {

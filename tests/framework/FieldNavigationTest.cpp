@@ -158,7 +158,8 @@ TEST_F(Navigation, MovingFiresLostAndGotFocus) {
 }
 
 TEST_F(Navigation, EnableFieldsForAreaComparesExactly) {
-  world.screen.fields.FieldAreas = {"HEAD", "BODY", "BODY"};
+  for (const int row : {0, 1, 2}) world.rows[static_cast<std::size_t>(row)].area = row == 0 ? "HEAD" : "BODY";
+  world.registerRows();
   struct Case {
     const char* area;
     std::array<bool, 3> enabled;
@@ -178,7 +179,8 @@ TEST_F(Navigation, EnableFieldsForAreaComparesExactly) {
 }
 
 TEST_F(Navigation, EnableFieldsForAreaOnAnUnsizedTableIsAFault) {
-  world.screen.fields.FieldAreas.clear();
+  // A count with no row registered behind it.
+  ++world.screen.fields.FieldCount;
   EXPECT_THROW(EnableFieldsForArea(world.screen, "HEAD"), FieldTableError);
 }
 
