@@ -158,7 +158,8 @@ TEST_F(Navigation, MovingFiresLostAndGotFocus) {
 }
 
 TEST_F(Navigation, EnableFieldsForAreaComparesExactly) {
-  for (const int row : {0, 1, 2}) world.rows[static_cast<std::size_t>(row)].area = row == 0 ? "HEAD" : "BODY";
+  world.rows[0].area = "HEAD";
+  world.rows[1].area = world.rows[2].area = "BODY";
   world.registerRows();
   struct Case {
     const char* area;
