@@ -2,10 +2,12 @@
 
 #include "config/SettingsReader.h"
 #include "db/QueryOperations.h"
+#include "framework/Conventions.h"
 #include "framework/WindowStyle.h"
 #include "platform/text/CodePage.h"
 #include "platform/text/NumberConversion.h"
 #include "profile/cProfile.h"
+#include "program/ErrorReport.h"
 #include "screens/maintenance/MainWindow.h"
 #include "screens/maintenance/common.h"
 
@@ -15,7 +17,8 @@ namespace {
 
 constexpr int FailureStatus = 1;
 
-[[noreturn]] void failStartup(Program& program, const char* message) {
+[[noreturn]] void failStartup(Program& program, const char* step, const std::exception& error, const char* message) {
+  reportCaughtError(step, error);
   program.ui.messageBox(message, platform::ui::mb::OkOnly, ProgramTitle);
   program.ui.endProgram(FailureStatus);
 }
@@ -25,24 +28,26 @@ constexpr int FailureStatus = 1;
 void InitApplication(Program& program, const StartupArguments& arguments) {
   try {
     program.settings.db = LoadDbSettings(arguments.programFolder);
-  } catch (const std::exception&) {
-    failStartup(program, "INIﾌｧｲﾙ読込エラー");
+  } catch (const std::exception& error) {
+    failStartup(program, "LoadDbSettings", error, "INIﾌｧｲﾙ読込エラー");
   }
-  program.MachineName = LoadProfile();
+  // The computer name would name the database environment; ODBC environments carry no name, so the profile
+  // is read in its place in the order and its name is not kept.
+  LoadProfile();
   try {
     ConnectDatabase(program.database, program.settings.db);
-  } catch (const std::exception&) {
-    failStartup(program, "接続エラー");
+  } catch (const std::exception& error) {
+    failStartup(program, "ConnectDatabase", error, "接続エラー");
   }
   try {
     LoadSettings(arguments.programFolder, program.settings);
-  } catch (const std::exception&) {
-    failStartup(program, "INIﾌｧｲﾙ読込エラー");
+  } catch (const std::exception& error) {
+    failStartup(program, "LoadSettings", error, "INIﾌｧｲﾙ読込エラー");
   }
   try {
     ApplyWindowStyle(program.screen, program.settings);
-  } catch (const std::exception&) {
-    failStartup(program, "項目設定エラー");
+  } catch (const std::exception& error) {
+    failStartup(program, "ApplyWindowStyle", error, "項目設定エラー");
   }
 }
 
@@ -50,8 +55,8 @@ void TakeOperatorCode(Program& program, const std::string& commandLine) {
   try {
     program.operatorState.ResultCode = "00";
     program.operatorState.OperatorCode = platform::trimBlanks(commandLine);
-  } catch (const std::exception&) {
-    failStartup(program, "オペレータ入力エラー");
+  } catch (const std::exception& error) {
+    failStartup(program, "TakeOperatorCode", error, "オペレータ入力エラー");
   }
 }
 
@@ -64,28 +69,33 @@ bool ConfirmExit(Program& program) {
     // must not turn the way out into an error report.
     try {
       CloseDatabase(program.database);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+      reportCaughtError("CloseDatabase", error);
     }
     program.ui.endProgram(0);
   }
-  const Color back = platform::toInteger32(program.settings.TextBackColor);
+  const Color back = platform::toInteger32(program.settings.Text.BackColor);
   const FieldTable& fields = program.screen.fields;
-  for (std::int16_t i = 1; i < fields.FieldCount; ++i) fields.FieldControls[static_cast<std::size_t>(i)]->setBackColor(back);
+  for (std::int16_t i = 1; i < fields.FieldCount; ++i) fields.FieldControls(i).setBackColor(back);
   return true;
 }
 
 void Main(Program& program, const StartupArguments& arguments) {
   using platform::ui::MousePointer;
   program.ui.setMousePointer(MousePointer::Hourglass);
-  if (!program.mainWindow) program.mainWindow = createMainWindow(program);
+  if (!program.mainWindow) {
+    program.mainWindow = createMainWindow(program);
+    // Every close request (close box, exit command, Esc in the key area) is decided by the exit question.
+    program.mainWindow->onQueryUnload = [&program](bool& cancel) { cancel = ConfirmExit(program); };
+  }
   program.screen.CurrentForm = program.mainWindow.get();
 
   InitApplication(program, arguments);
   InitScreen(program);
   std::optional<platform::odbc::ResultSet> listing;
-  std::int16_t status = 0;
+  std::int16_t status = StatusGoOn;
   QueryListing(program, listing, status);
-  if (status != 9) {
+  if (status != StatusStop) {
     FillGrid(program, *listing);
     listing->close();
   }

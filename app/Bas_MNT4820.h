@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/Program.h"
+#include "program/Program.h"
 
 namespace mnt4820 {
 

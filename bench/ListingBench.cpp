@@ -11,6 +11,7 @@
 #include <string>
 
 #include "db/QueryOperations.h"
+#include "framework/Conventions.h"
 #include "platform/ui/HeadlessToolkit.h"
 #include "screens/maintenance/common.h"
 
@@ -60,7 +61,7 @@ void readListing(benchmark::State& state, const mnt4820::DbSettings& settings) {
     std::optional<platform::odbc::ResultSet> listing;
     std::int16_t status = 0;
     mnt4820::QueryListing(program, listing, status);
-    if (status == 9) throw std::runtime_error("the listing query failed");
+    if (status == mnt4820::StatusStop) throw std::runtime_error("the listing query failed");
     rows = 0;
     for (; !listing->atEnd(); listing->moveNext()) {
       benchmark::DoNotOptimize(listing->value("センターコード"));

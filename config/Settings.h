@@ -14,38 +14,31 @@ struct DbSettings {
   std::string DbString;
 };
 
-// Every value of the settings file, read once at start-up and named after its key.
+// One look of section "Setting0": the eight values whose keys are the look's name followed by the property
+// ("Label" + "FontSize"). Colour numbers are converted when read; the font values are texts that the styling
+// converts where it applies them.
+struct Look {
+  double BackColor = 0;
+  std::string FontBold;
+  std::string FontItalic;
+  std::string FontName;
+  std::string FontSize;
+  std::string FontStrikethru;
+  std::string FontUnderline;
+  double ForeColor = 0;
+};
+
+// Every value of the settings file, read once at start-up and named after its key ("LabelFontName" is
+// Label.FontName).
 struct Settings {
   DbSettings db;
 
-  // Section "Setting0". Colour numbers are converted when read; the other values are texts that the
-  // styling converts where it applies them.
+  // Section "Setting0".
   std::string FormBackColor;
-  double LabelBackColor = 0;
-  std::string LabelFontBold;
-  std::string LabelFontItalic;
-  std::string LabelFontName;
-  std::string LabelFontSize;
-  std::string LabelFontStrikethru;
-  std::string LabelFontUnderline;
-  double LabelForeColor = 0;
-  double TextBackColor = 0;
+  Look Label;
+  Look Text;
   double TextFocusColor = 0;
-  std::string TextFontBold;
-  std::string TextFontItalic;
-  std::string TextFontName;
-  std::string TextFontSize;
-  std::string TextFontStrikethru;
-  std::string TextFontUnderline;
-  double TextForeColor = 0;
-  double TitleBackColor = 0;
-  std::string TitleFontBold;
-  std::string TitleFontItalic;
-  std::string TitleFontName;
-  std::string TitleFontSize;
-  std::string TitleFontStrikethru;
-  std::string TitleFontUnderline;
-  double TitleForeColor = 0;
+  Look Title;
 
   // Section "ENV3310".
   std::int16_t Minimize = 0;

@@ -64,6 +64,22 @@ std::string fixedField(const std::string& value) {
   return platform::toUtf8(chars);
 }
 
+// The eight keys of a look, in the order of the file's key list. That list is alphabetical, so the text fields'
+// focus colour comes between their background and their font, and is read there when asked for.
+Look readLook(const ProfileSection& section, const std::string& name, double* focusColor = nullptr) {
+  Look look;
+  look.BackColor = section.colour(name + "BackColor");
+  if (focusColor != nullptr) *focusColor = section.colour(name + "FocusColor");
+  look.FontBold = section.text(name + "FontBold");
+  look.FontItalic = section.text(name + "FontItalic");
+  look.FontName = section.text(name + "FontName");
+  look.FontSize = section.text(name + "FontSize");
+  look.FontStrikethru = section.text(name + "FontStrikethru");
+  look.FontUnderline = section.text(name + "FontUnderline");
+  look.ForeColor = section.colour(name + "ForeColor");
+  return look;
+}
+
 }  // namespace
 
 std::optional<std::string> settingsFolder(std::string_view programFolder) {
@@ -99,31 +115,9 @@ void LoadSettings(std::string_view programFolder, Settings& s) {
   const platform::ProfileFile file = openSettings(programFolder, "FormBackColor");
   const ProfileSection setting0(file, "Setting0", SectionBuffer);
   s.FormBackColor = setting0.text("FormBackColor");
-  s.LabelBackColor = setting0.colour("LabelBackColor");
-  s.LabelFontBold = setting0.text("LabelFontBold");
-  s.LabelFontItalic = setting0.text("LabelFontItalic");
-  s.LabelFontName = setting0.text("LabelFontName");
-  s.LabelFontSize = setting0.text("LabelFontSize");
-  s.LabelFontStrikethru = setting0.text("LabelFontStrikethru");
-  s.LabelFontUnderline = setting0.text("LabelFontUnderline");
-  s.LabelForeColor = setting0.colour("LabelForeColor");
-  s.TextBackColor = setting0.colour("TextBackColor");
-  s.TextFocusColor = setting0.colour("TextFocusColor");
-  s.TextFontBold = setting0.text("TextFontBold");
-  s.TextFontItalic = setting0.text("TextFontItalic");
-  s.TextFontName = setting0.text("TextFontName");
-  s.TextFontSize = setting0.text("TextFontSize");
-  s.TextFontStrikethru = setting0.text("TextFontStrikethru");
-  s.TextFontUnderline = setting0.text("TextFontUnderline");
-  s.TextForeColor = setting0.colour("TextForeColor");
-  s.TitleBackColor = setting0.colour("TitleBackColor");
-  s.TitleFontBold = setting0.text("TitleFontBold");
-  s.TitleFontItalic = setting0.text("TitleFontItalic");
-  s.TitleFontName = setting0.text("TitleFontName");
-  s.TitleFontSize = setting0.text("TitleFontSize");
-  s.TitleFontStrikethru = setting0.text("TitleFontStrikethru");
-  s.TitleFontUnderline = setting0.text("TitleFontUnderline");
-  s.TitleForeColor = setting0.colour("TitleForeColor");
+  s.Label = readLook(setting0, "Label");
+  s.Text = readLook(setting0, "Text", &s.TextFocusColor);
+  s.Title = readLook(setting0, "Title");
 
   s.Minimize = ProfileSection(file, "ENV3310", SectionBuffer).integer16("MINIMAIZE");
 

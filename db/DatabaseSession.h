@@ -16,9 +16,12 @@ struct DatabaseSession {
   std::optional<platform::odbc::Environment> DbEnvironment;
   std::optional<platform::odbc::Connection> DbConnection;
   std::string SqlText;
-  // "9" when the result set opened last is empty, "0" otherwise.
+  // QueryStatusEmpty when the result set opened last is empty, QueryStatusHasRows otherwise.
   std::string QueryStatus;
 };
+
+inline constexpr const char* QueryStatusEmpty = "9";
+inline constexpr const char* QueryStatusHasRows = "0";
 
 // The listing of the code search: a result set on a connection of its own, opened from `ConnectString`.
 struct SearchRecordset {

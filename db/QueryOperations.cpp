@@ -13,7 +13,7 @@ platform::odbc::Connection& connection(DatabaseSession& session) {
   return *session.DbConnection;
 }
 
-const char* statusOf(const platform::odbc::ResultSet& rows) { return rows.atEnd() ? "9" : "0"; }
+const char* statusOf(const platform::odbc::ResultSet& rows) { return rows.atEnd() ? QueryStatusEmpty : QueryStatusHasRows; }
 
 }  // namespace
 

@@ -17,7 +17,7 @@ void OnFieldLostFocus(ScreenState&, const Settings& settings, platform::ui::Cont
 }
 
 void PaintField(const Settings& settings, platform::ui::Control& field, FieldPaint paint) {
-  const double color = paint == FieldPaint::Focused ? settings.TextFocusColor : settings.TextBackColor;
+  const double color = paint == FieldPaint::Focused ? settings.TextFocusColor : settings.Text.BackColor;
   field.setBackColor(platform::toInteger32(color));
 }
 

@@ -10,7 +10,7 @@ enum class FieldPaint { Focused, NotFocused };
 
 // Got focus of a text field: painted with TextFocusColor, then its whole text selected.
 void OnFieldGotFocus(ScreenState& screen, const Settings& settings, platform::ui::Control& field);
-// Lost focus of a text field: painted with TextBackColor again.
+// Lost focus of a text field: painted with TextBackColor (Text.BackColor) again.
 void OnFieldLostFocus(ScreenState& screen, const Settings& settings, platform::ui::Control& field);
 
 // BackColor := TextFocusColor when focused, TextBackColor when not.

@@ -225,9 +225,9 @@ bool completeShortForm(TextBox& box, const std::string& format) {
 
 void FormatFieldValue(ScreenState& screen, std::int16_t row) {
   const FieldTable& fields = screen.fields;
-  auto* box = dynamic_cast<TextBox*>(&fields.control(row));
+  auto* box = dynamic_cast<TextBox*>(&fields.FieldControls(row));
   if (box == nullptr) throw FieldTableError("field row " + std::to_string(row) + " is not a text field");
-  const std::string& format = fields.format(row);
+  const std::string& format = fields.FieldFormats(row);
   const int maxLength = box->maxLength();
   if (format.empty()) {
     if (maxLength > 0) replaceText(*box, platform::cutToAnsiBytes(box->text(), static_cast<std::size_t>(maxLength)));

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "framework/Conventions.h"
 #include "framework/FieldFocus.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/TextBox.h"
@@ -14,8 +15,6 @@ namespace {
 namespace key = platform::ui::key;
 using platform::ui::Control;
 using platform::ui::TextBox;
-
-constexpr std::int16_t Refused = 9;
 
 bool isEligible(const Control& field) {
   if (!field.isEnabled() || !field.isVisible()) return false;
@@ -35,13 +34,13 @@ void NextField(ScreenState& screen, std::int16_t keyCode) {
   const std::optional<int> current = screen.activeFieldRow();
   if (!current) return;
   const FieldTable& fields = screen.fields;
-  const Control& active = fields.control(*current);
+  const Control& active = fields.FieldControls(*current);
   const bool alwaysMoves = keyCode == key::Down || keyCode == key::Enter;
   // One round of the table after the current field, wrapping after the last row, ending where it began. The
   // current field itself is not tried: it could only be given the focus it already has.
   const int count = fields.FieldCount;
   for (int step = 1; step < count; ++step) {
-    Control& candidate = fields.control((*current + step) % count);
+    Control& candidate = fields.FieldControls((*current + step) % count);
     if (isEligible(candidate) && (alwaysMoves || mayBeLeftFreely(active))) {
       candidate.setFocus();
       return;
@@ -54,11 +53,11 @@ void PreviousField(ScreenState& screen, std::int16_t) {
   // From a control that is not a field (the grid, whose TabIndex lies past the last field) the focus stays.
   if (!current) return;
   const FieldTable& fields = screen.fields;
-  const Control& active = fields.control(*current);
+  const Control& active = fields.FieldControls(*current);
   int i = *current - 1;
   if (i == -1) i = fields.FieldCount - 1;
   for (; i >= 0; --i) {
-    Control& candidate = fields.control(i);
+    Control& candidate = fields.FieldControls(i);
     if (!isEligible(candidate)) continue;
     // The first eligible field ends the search whether or not the focus moves.
     if (mayBeLeftFreely(active)) candidate.setFocus();
@@ -103,9 +102,9 @@ void AutoAdvance(ScreenState& screen, std::int16_t keyCode, std::int16_t shiftSt
                                             (selStart + selLength == maxLength && selLength == 1));
   if (!full) return;
 
-  std::int16_t status = 0;
+  std::int16_t status = StatusGoOn;
   checkField(static_cast<std::int16_t>(*row), status);
-  if (status == Refused) {
+  if (status == StatusStop) {
     if (Control* active = form.activeControl()) SelectAllText(*active);
     return;
   }
@@ -114,7 +113,7 @@ void AutoAdvance(ScreenState& screen, std::int16_t keyCode, std::int16_t shiftSt
 
 void EnableFieldsForArea(ScreenState& screen, const std::string& area) {
   FieldTable& fields = screen.fields;
-  for (int i = 0; i < fields.FieldCount; ++i) fields.control(i).setEnabled(fields.area(i) == area);
+  for (int i = 0; i < fields.FieldCount; ++i) fields.FieldControls(i).setEnabled(fields.FieldAreas(i) == area);
 }
 
 }  // namespace mnt4820

@@ -9,7 +9,7 @@
 namespace mnt4820 {
 
 // The screen's field check, called when a full field is left automatically: formats and checks the value of
-// the field in `row` and sets `status` to 9 when it refuses it (it has then shown its message).
+// the field in `row` and sets `status` to StatusStop when it refuses it (it has then shown its message).
 using CheckFieldCallback = std::function<void(std::int16_t row, std::int16_t& status)>;
 
 // A field is eligible when it is enabled, visible and (a text box) not locked, read at the moment of the test.

@@ -74,7 +74,7 @@ void FilterKeystroke(ScreenState& screen, std::int16_t& charCode) {
   if (charCode == platform::ui::key::Backspace || charCode == platform::ui::key::Enter) return;
   const std::optional<int> row = screen.activeFieldRow();
   if (!row) throw FieldTableError("the keystroke filter runs only in a registered field");
-  std::string& attribute = screen.fields.attribute(*row);
+  std::string& attribute = screen.fields.FieldAttributes(*row);
   if (attribute.empty()) attribute = "2";
 
   if (attribute.starts_with('1')) return;

@@ -29,16 +29,27 @@ std::string_view unquote(std::string_view value) {
   return value;
 }
 
-std::string decode(std::string_view bytes) {
-  if (bytes.starts_with(Utf8ByteOrderMark) && isValidUtf8(bytes.substr(Utf8ByteOrderMark.size()))) {
-    return std::string(bytes.substr(Utf8ByteOrderMark.size()));
+// The next line and the rest after its end (LF, CR LF or a lone CR).
+std::string_view nextLine(std::string_view& text) {
+  const std::size_t end = text.find_first_of("\r\n");
+  const std::string_view line = text.substr(0, end);
+  if (end == std::string_view::npos) {
+    text = {};
+  } else {
+    text.remove_prefix(end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1));
   }
-  if (isValidUtf8(bytes)) return std::string(bytes);
-  try {
-    return cp932ToUtf8(bytes);
-  } catch (const CodePageError& error) {
-    throw ProfileError(std::string("profile file is neither UTF-8 nor CP932: ") + error.what());
+  return line;
+}
+
+// The last ']' of a line; in CP932 a ']' that is the second byte of a double-byte character is no bracket.
+std::size_t closingBracket(std::string_view line, bool cp932) {
+  std::size_t found = std::string_view::npos;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(line[i]);
+    if (byte == ']') found = i;
+    if (cp932 && ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC))) ++i;
   }
+  return found;
 }
 
 }  // namespace
@@ -58,35 +69,41 @@ ProfileFile ProfileFile::load(const std::filesystem::path& path) {
 }
 
 ProfileFile ProfileFile::fromBytes(std::string_view bytes) {
-  ProfileFile file = parse(decode(bytes));
+  ProfileFile file;
   file.exists_ = true;
+  if (bytes.starts_with(Utf8ByteOrderMark) && isValidUtf8(bytes.substr(Utf8ByteOrderMark.size()))) {
+    bytes.remove_prefix(Utf8ByteOrderMark.size());
+  } else if (!isValidUtf8(bytes)) {
+    file.encoding_ = Encoding::Cp932;
+  }
+  file.parse(bytes);
   return file;
 }
 
-ProfileFile ProfileFile::parse(std::string_view text) {
-  ProfileFile file;
+std::string ProfileFile::decode(std::string_view bytes) const {
+  // Every part of a valid UTF-8 file cut at ASCII bytes is valid UTF-8 itself.
+  if (encoding_ == Encoding::Utf8) return std::string(bytes);
+  return cp932ToUtf8(bytes, InvalidBytes::Replace);
+}
+
+void ProfileFile::parse(std::string_view bytes) {
   Section* current = nullptr;  // lines before the first section header belong to no section
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    line = trimWhitespace(line);
+  while (!bytes.empty()) {
+    const std::string_view line = trimWhitespace(nextLine(bytes));
     if (line.empty() || line.front() == ';') continue;
 
     // A '[' line without ']' is no header; it is read as a key line like any other.
-    const std::size_t close = line.rfind(']');
+    const std::size_t close = closingBracket(line, encoding_ == Encoding::Cp932);
     if (line.front() == '[' && close != std::string_view::npos) {
-      current = &file.sections_.emplace_back(Section{std::string(trimWhitespace(line.substr(1, close - 1))), {}});
+      current = &sections_.emplace_back(Section{decode(trimWhitespace(line.substr(1, close - 1))), {}});
       continue;
     }
     const std::size_t equals = line.find('=');
     if (current == nullptr || equals == std::string_view::npos) continue;
     const std::string_view key = trimWhitespace(line.substr(0, equals));
     if (key.empty()) continue;
-    current->entries.push_back(Entry{std::string(key), std::string(unquote(trimWhitespace(line.substr(equals + 1))))});
+    current->entries.push_back(Entry{decode(key), std::string(unquote(trimWhitespace(line.substr(equals + 1))))});
   }
-  return file;
 }
 
 std::string ProfileFile::value(std::string_view section, std::string_view key, std::size_t bufferSize) const {
@@ -95,7 +112,7 @@ std::string ProfileFile::value(std::string_view section, std::string_view key, s
   for (const Section& candidate : sections_) {
     if (!equalsIgnoringAsciiCase(candidate.name, section)) continue;
     for (const Entry& entry : candidate.entries) {
-      if (equalsIgnoringAsciiCase(entry.key, key)) return cutToAnsiBytes(entry.value, bufferSize - 1);
+      if (equalsIgnoringAsciiCase(entry.key, key)) return cutToAnsiBytes(decode(entry.valueBytes), bufferSize - 1);
     }
     return {};
   }

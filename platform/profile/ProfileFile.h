@@ -9,7 +9,7 @@
 
 namespace platform {
 
-// The file exists but cannot be read, or its bytes are neither UTF-8 nor CP932.
+// The file exists but cannot be read.
 class ProfileError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -17,12 +17,14 @@ class ProfileError : public std::runtime_error {
 
 // A profile (INI) file read with the rules of the Windows profile reader: section and key names
 // match without regard to ASCII case, the first occurrence wins, a missing file, section or key
-// gives "", and a value is cut to what fits the caller's buffer in CP932 bytes.
+// gives "", and a value is cut to what fits the caller's buffer in CP932 bytes. Lines end at LF, CR LF or a
+// lone CR. The file is read as bytes and only the values asked for are decoded, so a byte that the file's code
+// page cannot decode spoils no more than the value that holds it (where it reads as U+FFFD).
 class ProfileFile {
  public:
   // A missing file is no error: it reads as empty and exists() is false.
   static ProfileFile load(const std::filesystem::path& path);
-  // The file's bytes, decoded as UTF-8 (BOM stripped) when they are valid UTF-8, else as CP932.
+  // The file's bytes: UTF-8 (BOM stripped) when they are valid UTF-8 as a whole, else CP932.
   static ProfileFile fromBytes(std::string_view bytes);
 
   // What the profile reader leaves in a buffer of bufferSize bytes: at most bufferSize - 1 CP932
@@ -32,9 +34,11 @@ class ProfileFile {
   bool exists() const { return exists_; }
 
  private:
+  enum class Encoding { Utf8, Cp932 };
+  // Names are decoded when the file is read, to be compared; values stay as the file's bytes.
   struct Entry {
     std::string key;
-    std::string value;
+    std::string valueBytes;
   };
   struct Section {
     std::string name;
@@ -42,8 +46,10 @@ class ProfileFile {
   };
 
   ProfileFile() = default;
-  static ProfileFile parse(std::string_view text);
+  void parse(std::string_view bytes);
+  std::string decode(std::string_view bytes) const;
 
+  Encoding encoding_ = Encoding::Utf8;
   std::vector<Section> sections_;
   bool exists_ = false;
 };

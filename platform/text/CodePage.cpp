@@ -6,6 +6,8 @@ namespace platform {
 
 namespace {
 
+constexpr char32_t ReplacementCharacter = 0xFFFD;
+
 bool isScalarValue(char32_t character) {
   return character <= 0x10FFFF && !(character >= 0xD800 && character <= 0xDFFF);
 }
@@ -100,7 +102,7 @@ std::string utf8ToCp932(std::string_view utf8) {
   return out;
 }
 
-std::string cp932ToUtf8(std::string_view bytes) {
+std::string cp932ToUtf8(std::string_view bytes, InvalidBytes invalid) {
   const Cp932Table& table = Cp932Table::instance();
   std::string out;
   out.reserve(bytes.size() * 3 / 2);
@@ -120,7 +122,12 @@ std::string cp932ToUtf8(std::string_view bytes) {
         continue;
       }
     }
-    throw CodePageError("invalid CP932 byte at offset " + std::to_string(pos));
+    if (invalid == InvalidBytes::Throw) throw CodePageError("invalid CP932 byte at offset " + std::to_string(pos));
+    appendUtf8(out, ReplacementCharacter);
+    // A lead byte and a non-ASCII byte that name no character are replaced as one; an ASCII byte after a lead
+    // byte is a character of its own.
+    const bool isLead = (first >= 0x81 && first <= 0x9F) || (first >= 0xE0 && first <= 0xFC);
+    pos += isLead && pos + 1 < bytes.size() && static_cast<unsigned char>(bytes[pos + 1]) >= 0x80 ? 2 : 1;
   }
   return out;
 }

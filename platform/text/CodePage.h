@@ -17,9 +17,14 @@ class CodePageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// What a decoder does with bytes that are no character of the code page.
+enum class InvalidBytes { Throw, Replace };
+
 // Characters CP932 cannot represent become '?', as the Windows conversion does.
 std::string utf8ToCp932(std::string_view utf8);
-std::string cp932ToUtf8(std::string_view bytes);
+// With InvalidBytes::Replace a byte that is no character, or a lead byte with a trail that makes none,
+// becomes U+FFFD; an ASCII byte after a lead byte is kept as the character it is.
+std::string cp932ToUtf8(std::string_view bytes, InvalidBytes invalid = InvalidBytes::Throw);
 
 bool isValidUtf8(std::string_view text);
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/Bas_MNT4820.h"
+#include "framework/Conventions.h"
 #include "framework/FieldFocus.h"
 #include "framework/FieldNavigation.h"
 #include "framework/KB_CHK.h"
@@ -23,7 +23,7 @@ void wireField(Program& program, platform::ui::TextBox& field) {
     // Only an enabled field leaves itself when full, however the toolkit delivers the release.
     if (!field.isEnabled()) return;
     // The screen's field check comes with the check module; until then every full field is accepted.
-    AutoAdvance(program.screen, keyCode, shiftState, [](std::int16_t, std::int16_t& status) { status = 0; });
+    AutoAdvance(program.screen, keyCode, shiftState, [](std::int16_t, std::int16_t& status) { status = StatusGoOn; });
   };
 }
 
@@ -33,8 +33,6 @@ std::unique_ptr<platform::ui::Form> createMainWindow(Program& program) {
   std::unique_ptr<platform::ui::Form> form = createMainWindowDesign(program.ui);
   platform::ui::Form& window = *form;
   window.onLoad = [&window] { CenterWindow(window); };
-  // Every close request (close box, exit command, Esc in the key area) is decided by the exit question.
-  window.onQueryUnload = [&program](bool& cancel) { cancel = ConfirmExit(program); };
   for (const char* name : {"KCNTCD", "CNTCD", "ATKCD"}) wireField(program, window.get<platform::ui::TextBox>(name));
   return form;
 }

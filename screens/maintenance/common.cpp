@@ -3,13 +3,17 @@
 #include <ctime>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "db/QueryOperations.h"
 #include "framework/ClearScreen.h"
+#include "framework/Conventions.h"
 #include "framework/FieldNavigation.h"
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TextBox.h"
+#include "program/ErrorReport.h"
 
 namespace mnt4820 {
 
@@ -45,29 +49,21 @@ void RegisterFields(Program& program) {
   constexpr Field Fields[] = {{"KCNTCD", "2U"}, {"CNTCD", "2U"}, {"ATKCD", "2U"}};
   constexpr std::size_t Rows = std::size(Fields);
 
-  FieldTable& table = program.screen.fields;
-  // Every row must hold a control: a window with other text boxes than these three is a design fault.
-  if (table.FieldCount != static_cast<std::int16_t>(Rows)) {
-    throw FieldTableError("the main window has " + std::to_string(table.FieldCount) + " fields, not " +
-                          std::to_string(Rows));
-  }
-  table.FieldControls.assign(Rows, nullptr);
-  table.FieldFormats.assign(Rows, "");
-  table.FieldAttributes.assign(Rows, "");
-  table.FieldAreas.assign(Rows, "");
+  std::vector<FieldRow> rows(Rows);
   platform::ui::Form& form = mainWindow(program);
-  for (std::size_t i = 0; i < Rows; ++i) {
-    table.FieldControls[i] = &form.get<platform::ui::TextBox>(Fields[i].name);
-    table.FieldAttributes[i] = Fields[i].attribute;
-  }
   for (std::size_t k = 0; k < Rows; ++k) {
-    table.FieldControls[k]->setTabIndex(static_cast<int>(k));
-    table.FieldAreas[k] = k == 0 ? "HEAD" : "BODY";
+    rows[k].control = &form.get<platform::ui::TextBox>(Fields[k].name);
+    rows[k].attribute = Fields[k].attribute;
+    rows[k].area = k == 0 ? "HEAD" : "BODY";
   }
+  // Every row must hold a control: a window with other text boxes than these three is a design fault.
+  FieldTable& table = program.screen.fields;
+  table.setRows(std::move(rows));
+  for (int k = 0; k < table.FieldCount; ++k) table.FieldControls(k).setTabIndex(k);
 }
 
 void QueryListing(Program& program, std::optional<platform::odbc::ResultSet>& resultSet, std::int16_t& status) {
-  status = 0;
+  status = StatusGoOn;
   try {
     program.database.SqlText =
         "SELECT "
@@ -79,8 +75,9 @@ void QueryListing(Program& program, std::optional<platform::odbc::ResultSet>& re
         " WHERE FL1915センタ利用企業マスタ.センターコード = FL1903EDI制御マスタ.センターコード"
         " ORDER BY FL1915センタ利用企業マスタ.センターコード,相手先企業コード";
     OpenQuery(program.database, resultSet);
-  } catch (const std::exception&) {
-    status = 9;
+  } catch (const std::exception& error) {
+    reportCaughtError("QueryListing", error);
+    status = StatusStop;
   }
 }
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/Program.h"
+#include "program/Program.h"
 #include "platform/odbc/ResultSet.h"
 
 namespace mnt4820 {
@@ -16,7 +16,7 @@ void InitScreen(Program& program);
 // and gives each field its row as TabIndex. Runs right after ClearScreen has counted the fields.
 void RegisterFields(Program& program);
 
-// Opens the full listing of the center-user pairs; status 9 when the query fails (no message).
+// Opens the full listing of the center-user pairs; StatusStop when the query fails (no message to the operator).
 void QueryListing(Program& program, std::optional<platform::odbc::ResultSet>& resultSet, std::int16_t& status);
 
 // Puts an open listing into the grid. The grid comes with its own module; until then this step does nothing.

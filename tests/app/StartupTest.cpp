@@ -98,15 +98,21 @@ TEST_P(Startup, FailuresShowTheirMessageAndEndBeforeTheWindowIsShown) {
     std::string ini;
     std::string programFolder;
     const char* message;
+    // What the administrator reads on standard error.
+    const char* logged;
   };
   const std::string good = dbSection(database->dsn());
   const Case cases[] = {
-      {"no settings file: the connection fails first", "", "", "接続エラー"},
-      {"no colour keys", good, "", "INIﾌｧｲﾙ読込エラー"},
-      {"a colour that is not a number", good + "[Setting0]\nLabelBackColor=grey\n", "", "INIﾌｧｲﾙ読込エラー"},
-      {"a wrong data source", dbSection("NO_SUCH_DSN") + Setting0, "", "接続エラー"},
-      {"a program folder without a settings folder", good + Setting0, "/mnt4820", "INIﾌｧｲﾙ読込エラー"},
-      {"a window colour that does not style", good + withFormBackColor("abc"), "", "項目設定エラー"},
+      {"no settings file: the connection fails first", "", "", "接続エラー", "MNT4820: ConnectDatabase: no data source"},
+      {"no colour keys", good, "", "INIﾌｧｲﾙ読込エラー", "MNT4820: LoadSettings: LabelBackColor: "},
+      {"a colour that is not a number", good + "[Setting0]\nLabelBackColor=grey\n", "", "INIﾌｧｲﾙ読込エラー",
+       "MNT4820: LoadSettings: LabelBackColor: "},
+      {"a wrong data source", dbSection("NO_SUCH_DSN") + Setting0, "", "接続エラー",
+       "MNT4820: ConnectDatabase: SQLDriverConnect failed: [IM002]"},
+      {"a program folder without a settings folder", good + Setting0, "/mnt4820", "INIﾌｧｲﾙ読込エラー",
+       "MNT4820: LoadDbSettings: MACHINENAME: "},
+      {"a window colour that does not style", good + withFormBackColor("abc"), "", "項目設定エラー",
+       "MNT4820: ApplyWindowStyle: FormBackColor for F_MNT4820: "},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -117,12 +123,15 @@ TEST_P(Startup, FailuresShowTheirMessageAndEndBeforeTheWindowIsShown) {
     if (!c.ini.empty()) run.write("EDI.ini", c.ini);
     const std::string programFolder = c.programFolder.empty() ? (run.path() / "EDI" / "MNT4820").string() : c.programFolder;
     tk.answerNext(mb::Answer::Ok);
+    testing::internal::CaptureStderr();
     try {
       Main(p, {programFolder, "0001"});
       ADD_FAILURE() << "the program did not end";
     } catch (const ProgramEnded& e) {
       EXPECT_NE(e.exitCode(), 0);
     }
+    const std::string logged = testing::internal::GetCapturedStderr();
+    EXPECT_NE(logged.find(c.logged), std::string::npos) << logged;
     ASSERT_EQ(tk.messages().size(), 1u);
     EXPECT_EQ(tk.messages()[0].prompt, c.message);
     EXPECT_EQ(tk.messages()[0].flags, mb::OkOnly);
@@ -139,18 +148,17 @@ TEST_P(Startup, AConnectionFailureReadsNoColourSetting) {
   tk.answerNext(mb::Answer::Ok);
   folder.write("EDI.ini", dbSection("NO_SUCH_DSN") + Setting0);
   EXPECT_THROW(Main(p, {(folder.path() / "EDI" / "MNT4820").string(), ""}), ProgramEnded);
-  EXPECT_DOUBLE_EQ(p.settings.TextBackColor, 0);
+  EXPECT_DOUBLE_EQ(p.settings.Text.BackColor, 0);
   EXPECT_EQ(p.settings.FormBackColor, "");
 }
 
 TEST_P(Startup, ClosingAsksAndNoKeepsTheWindowWithFieldColoursReset) {
   ASSERT_EQ(runMain(arguments(dbSection(database->dsn()) + Setting0)), std::nullopt);
   platform::ui::Form& form = *program.mainWindow;
-  // The three fields as the screen registers them.
-  FieldTable& fields = program.screen.fields;
-  fields.FieldCount = 3;
-  fields.FieldControls = {form.find("KCNTCD"), form.find("CNTCD"), form.find("ATKCD")};
-  for (auto* c : fields.FieldControls) c->setBackColor(0x123456);
+  // The three fields as the screen registered them.
+  const FieldTable& fields = program.screen.fields;
+  ASSERT_EQ(fields.FieldCount, 3);
+  for (const int row : {0, 1, 2}) fields.FieldControls(row).setBackColor(0x123456);
 
   toolkit.answerNext(mb::Answer::No);
   EXPECT_FALSE(form.requestClose());
@@ -159,9 +167,9 @@ TEST_P(Startup, ClosingAsksAndNoKeepsTheWindowWithFieldColoursReset) {
   EXPECT_EQ(toolkit.messages()[0].prompt, "終了してもよろしいですか");
   EXPECT_EQ(toolkit.messages()[0].flags, 308);
   EXPECT_EQ(toolkit.messages()[0].title, "MNT4820");
-  EXPECT_EQ(fields.FieldControls[0]->backColor(), 0x123456);
-  EXPECT_EQ(fields.FieldControls[1]->backColor(), 0xFFFFFF);
-  EXPECT_EQ(fields.FieldControls[2]->backColor(), 0xFFFFFF);
+  EXPECT_EQ(fields.FieldControls(0).backColor(), 0x123456);
+  EXPECT_EQ(fields.FieldControls(1).backColor(), 0xFFFFFF);
+  EXPECT_EQ(fields.FieldControls(2).backColor(), 0xFFFFFF);
   EXPECT_TRUE(program.database.DbConnection);
 
   toolkit.answerNext(mb::Answer::Yes);

@@ -33,12 +33,19 @@ std::string settingsText(std::map<std::string, std::string> overrides = {}) {
          (overrides.count("MODE") ? overrides["MODE"] : "1") + "\r\n";
 }
 
+// Stands in the text for a byte that CP932 cannot decode.
+constexpr std::string_view StrayByte = "<0x80>";
+
 // A run folder: EDI.ini (in CP932, as the suite keeps it) two levels above the program folder.
 struct RunFolder {
   TestFolder folder;
   std::string programFolder;
   explicit RunFolder(const std::string& iniUtf8) {
-    folder.write("EDI.ini", platform::utf8ToCp932(iniUtf8));
+    std::string bytes = platform::utf8ToCp932(iniUtf8);
+    for (auto at = bytes.find(StrayByte); at != std::string::npos; at = bytes.find(StrayByte)) {
+      bytes.replace(at, StrayByte.size(), "\x80");
+    }
+    folder.write("EDI.ini", bytes);
     programFolder = (folder.path() / "EDI" / "MNT4820").string();
   }
 };
@@ -94,12 +101,12 @@ TEST(LoadSettings, ConvertsColourNumbersAndKeepsTexts) {
   Settings s;
   LoadSettings(run.programFolder, s);
   EXPECT_EQ(s.FormBackColor, "&H00C0C0C0");
-  EXPECT_DOUBLE_EQ(s.LabelBackColor, 0xC0C0C0);
-  EXPECT_DOUBLE_EQ(s.TextBackColor, 16777215);
+  EXPECT_DOUBLE_EQ(s.Label.BackColor, 0xC0C0C0);
+  EXPECT_DOUBLE_EQ(s.Text.BackColor, 16777215);
   EXPECT_DOUBLE_EQ(s.TextFocusColor, 0x80FFFF);
-  EXPECT_DOUBLE_EQ(s.TitleForeColor, 0xFFFFC0);
-  EXPECT_EQ(s.LabelFontName, "ＭＳ ゴシック");
-  EXPECT_EQ(s.LabelFontSize, "11.25");
+  EXPECT_DOUBLE_EQ(s.Title.ForeColor, 0xFFFFC0);
+  EXPECT_EQ(s.Label.FontName, "ＭＳ ゴシック");
+  EXPECT_EQ(s.Label.FontSize, "11.25");
   EXPECT_EQ(s.Minimize, 1);
   EXPECT_EQ(s.Krx100Path, "/srv/krx");
   EXPECT_TRUE(s.DebugMode);
@@ -115,6 +122,7 @@ TEST(LoadSettings, StopsAtTheFirstKeyThatDoesNotConvert) {
       {{{"LabelBackColor", "<absent>"}}, "LabelBackColor"},
       {{{"LabelBackColor", "grey"}}, "LabelBackColor"},
       {{{"TextFocusColor", "&HXYZ"}}, "TextFocusColor"},
+      {{{"TextForeColor", "1<0x80>0"}}, "TextForeColor"},
       {{{"MINIMAIZE", "40000"}}, "MINIMAIZE"},
       {{{"MINIMAIZE", ""}}, "MINIMAIZE"},
   };
@@ -156,7 +164,7 @@ TEST(LoadSettings, ValueRules) {
     RunFolder run(std::string(DbSection) + settingsText({{"TextFontName", std::string(300, 'F')}, {"MODE", ""}}));
     Settings s;
     LoadSettings(run.programFolder, s);
-    EXPECT_EQ(s.TextFontName, std::string(255, 'F'));
+    EXPECT_EQ(s.Text.FontName, std::string(255, 'F'));
     EXPECT_FALSE(s.DebugMode);
   }
   {

@@ -79,13 +79,15 @@ TEST_F(Clearing, CountsTextAndComboBoxesAndEmptiesTextBoxesAndLblLabels) {
 TEST_F(Clearing, RecountsOnEveryCallAndLeavesTheColumnsAlone) {
   box("F0", "x");
   box("F1", "y");
+  world.screen.fields.FieldCount = 2;
+  world.screen.fields.setRows({{world.form.find("F0"), "", "2U", "HEAD"}, {world.form.find("F1"), "", "3", "BODY"}});
   world.screen.fields.FieldCount = 7;
-  world.screen.fields.FieldAttributes = {"2U", "3"};
   ClearScreen(world.screen);
   EXPECT_EQ(world.screen.fields.FieldCount, 2);
   ClearScreen(world.screen);
   EXPECT_EQ(world.screen.fields.FieldCount, 2);
-  EXPECT_EQ(world.screen.fields.FieldAttributes, (std::vector<std::string>{"2U", "3"}));
+  EXPECT_EQ(world.screen.fields.FieldAttributes(0), "2U");
+  EXPECT_EQ(world.screen.fields.FieldAttributes(1), "3");
 }
 
 TEST_F(Clearing, AWindowWithoutFieldsCountsNone) {

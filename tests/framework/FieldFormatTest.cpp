@@ -25,7 +25,8 @@ class Formatting : public ::testing::Test {
  protected:
   // The result of formatting `typed` in the field of row 1 (row 0 is another field, left alone).
   std::string formatted(const FormatCase& c) {
-    world.screen.fields.FieldFormats[1] = c.format;
+    world.rows[1].format = c.format;
+    world.registerRows();
     field.setMaxLength(c.maxLength);
     field.setText(c.typed);
     FormatFieldValue(world.screen, 1);
@@ -193,10 +194,9 @@ TEST_F(Formatting, AWellFormedValueIsLeftAsItIs) {
 }
 
 TEST_F(Formatting, ARowThatIsNoTextFieldIsAFault) {
-  world.screen.fields.FieldCount = 3;
   auto& label = world.form.add<platform::ui::Label>("lbl_X");
-  world.screen.fields.FieldControls.push_back(&label);
-  world.screen.fields.FieldFormats.push_back("");
+  world.rows.push_back(FieldRow{&label, "", "", ""});
+  world.registerRows();
   EXPECT_THROW(FormatFieldValue(world.screen, 2), FieldTableError);
   EXPECT_THROW(FormatFieldValue(world.screen, 3), FieldTableError);
   EXPECT_THROW(FormatFieldValue(world.screen, -1), FieldTableError);

@@ -158,7 +158,9 @@ TEST_F(Navigation, MovingFiresLostAndGotFocus) {
 }
 
 TEST_F(Navigation, EnableFieldsForAreaComparesExactly) {
-  world.screen.fields.FieldAreas = {"HEAD", "BODY", "BODY"};
+  world.rows[0].area = "HEAD";
+  world.rows[1].area = world.rows[2].area = "BODY";
+  world.registerRows();
   struct Case {
     const char* area;
     std::array<bool, 3> enabled;
@@ -178,7 +180,8 @@ TEST_F(Navigation, EnableFieldsForAreaComparesExactly) {
 }
 
 TEST_F(Navigation, EnableFieldsForAreaOnAnUnsizedTableIsAFault) {
-  world.screen.fields.FieldAreas.clear();
+  // A count with no row registered behind it.
+  ++world.screen.fields.FieldCount;
   EXPECT_THROW(EnableFieldsForArea(world.screen, "HEAD"), FieldTableError);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "config/Settings.h"
 #include "framework/ScreenState.h"
@@ -26,21 +27,24 @@ struct FrameworkWorld {
 
   FrameworkWorld() {
     screen.CurrentForm = &form;
-    settings.TextBackColor = BackColor;
+    settings.Text.BackColor = BackColor;
     settings.TextFocusColor = FocusColor;
+  }
+
+  // The rows the screen registers; a test that changes one registers them again.
+  std::vector<FieldRow> rows;
+  void registerRows() {
+    screen.fields.FieldCount = static_cast<std::int16_t>(rows.size());
+    screen.fields.setRows(rows);
   }
 
   // Adds a text box and registers it as the next row of the field table (its TabIndex becomes the row).
   platform::ui::TextBox& addField(const std::string& name, const std::string& attribute = "2",
                                   const std::string& area = "HEAD", const std::string& format = "") {
     auto& box = form.add<platform::ui::TextBox>(name);
-    FieldTable& table = screen.fields;
-    const int row = table.FieldCount++;
-    table.FieldControls.push_back(&box);
-    table.FieldAttributes.push_back(attribute);
-    table.FieldAreas.push_back(area);
-    table.FieldFormats.push_back(format);
-    box.setTabIndex(row);
+    box.setTabIndex(static_cast<int>(rows.size()));
+    rows.push_back(FieldRow{&box, format, attribute, area});
+    registerRows();
     return box;
   }
 };

@@ -23,7 +23,7 @@ class KeystrokeFilter : public ::testing::Test {
     field.setFocus();
   }
 
-  void useAttribute(const std::string& code) { world.screen.fields.FieldAttributes[0] = code; }
+  void useAttribute(const std::string& code) { world.screen.fields.FieldAttributes(0) = code; }
 
   // The code the filter hands back for a code typed into the field.
   std::int16_t filtered(std::int16_t code) {
@@ -143,14 +143,14 @@ TEST_F(KeystrokeFilter, AnEmptyCodeIsStoredAsTwoAtTheFirstCharacter) {
   useAttribute("");
   world.form.typeText("a'");
   EXPECT_EQ(field.text(), "a");
-  EXPECT_EQ(world.screen.fields.FieldAttributes[0], "2");
-  EXPECT_EQ(world.screen.fields.FieldAttributes[1], "2") << "the other row keeps its own code";
+  EXPECT_EQ(world.screen.fields.FieldAttributes(0), "2");
+  EXPECT_EQ(world.screen.fields.FieldAttributes(1), "2") << "the other row keeps its own code";
 }
 
 TEST_F(KeystrokeFilter, BackspaceAloneLeavesAnEmptyCodeEmpty) {
   useAttribute("");
   EXPECT_EQ(filtered(platform::ui::key::Backspace), platform::ui::key::Backspace);
-  EXPECT_EQ(world.screen.fields.FieldAttributes[0], "");
+  EXPECT_EQ(world.screen.fields.FieldAttributes(0), "");
 }
 
 TEST_F(KeystrokeFilter, OneMinusAndOnePointRules) {
@@ -228,7 +228,7 @@ TEST_F(KeystrokeFilter, PastedAndInputMethodTextPassesCharacterByCharacter) {
 
 TEST_F(KeystrokeFilter, FiltersByTheRowOfTheFieldThatHasTheFocus) {
   useAttribute("3");
-  world.screen.fields.FieldAttributes[1] = "2U";
+  world.screen.fields.FieldAttributes(1) = "2U";
   other.setFocus();
   world.form.typeText("a1");
   EXPECT_EQ(other.text(), "A1");

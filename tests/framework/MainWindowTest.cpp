@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Program.h"
+#include "program/Program.h"
 #include "framework/FieldNavigation.h"
 #include "framework/WindowStyle.h"
 #include "platform/ui/CommandButton.h"
@@ -28,20 +28,20 @@ constexpr platform::ui::Color LabelBack = 0xC0C0C0;
 Settings demoLikeSettings() {
   Settings s;
   s.FormBackColor = "&H00C0C0C0";
-  s.TextBackColor = FieldBack;
+  s.Text.BackColor = FieldBack;
   s.TextFocusColor = FieldFocus;
-  s.LabelBackColor = LabelBack;
-  s.TitleBackColor = 0x808080;
-  s.TitleForeColor = 0xFFFFC0;
-  for (std::string* flag : {&s.TextFontBold, &s.TextFontItalic, &s.TextFontStrikethru, &s.TextFontUnderline,
-                            &s.LabelFontBold, &s.LabelFontItalic, &s.LabelFontStrikethru, &s.LabelFontUnderline,
-                            &s.TitleFontItalic, &s.TitleFontStrikethru, &s.TitleFontUnderline}) {
+  s.Label.BackColor = LabelBack;
+  s.Title.BackColor = 0x808080;
+  s.Title.ForeColor = 0xFFFFC0;
+  for (std::string* flag : {&s.Text.FontBold, &s.Text.FontItalic, &s.Text.FontStrikethru, &s.Text.FontUnderline,
+                            &s.Label.FontBold, &s.Label.FontItalic, &s.Label.FontStrikethru, &s.Label.FontUnderline,
+                            &s.Title.FontItalic, &s.Title.FontStrikethru, &s.Title.FontUnderline}) {
     *flag = "False";
   }
-  s.TitleFontBold = "True";
-  s.TextFontName = s.LabelFontName = s.TitleFontName = "ＭＳ ゴシック";
-  s.TextFontSize = "12";
-  s.LabelFontSize = s.TitleFontSize = "11.25";
+  s.Title.FontBold = "True";
+  s.Text.FontName = s.Label.FontName = s.Title.FontName = "ＭＳ ゴシック";
+  s.Text.FontSize = "12";
+  s.Label.FontSize = s.Title.FontSize = "11.25";
   return s;
 }
 
@@ -68,10 +68,13 @@ class MainWindow : public ::testing::Test {
 TEST_F(MainWindow, TheFieldTableHoldsTheThreeFieldsInTabOrder) {
   const FieldTable& table = program.screen.fields;
   ASSERT_EQ(table.FieldCount, 3);
-  EXPECT_EQ(table.FieldControls, (std::vector<platform::ui::Control*>{&field("KCNTCD"), &field("CNTCD"), &field("ATKCD")}));
-  EXPECT_EQ(table.FieldAttributes, (std::vector<std::string>{"2U", "2U", "2U"}));
-  EXPECT_EQ(table.FieldFormats, (std::vector<std::string>{"", "", ""}));
-  EXPECT_EQ(table.FieldAreas, (std::vector<std::string>{"HEAD", "BODY", "BODY"}));
+  const char* const names[] = {"KCNTCD", "CNTCD", "ATKCD"};
+  for (int row = 0; row < 3; ++row) {
+    EXPECT_EQ(&table.FieldControls(row), &field(names[row])) << row;
+    EXPECT_EQ(table.FieldAttributes(row), "2U") << row;
+    EXPECT_EQ(table.FieldFormats(row), "") << row;
+    EXPECT_EQ(table.FieldAreas(row), row == 0 ? "HEAD" : "BODY") << row;
+  }
   EXPECT_EQ(field("KCNTCD").tabIndex(), 0);
   EXPECT_EQ(field("CNTCD").tabIndex(), 1);
   EXPECT_EQ(field("ATKCD").tabIndex(), 2);

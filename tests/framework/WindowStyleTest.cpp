@@ -36,30 +36,30 @@ constexpr Color SystemWindowText = static_cast<Color>(0x80000008u);
 Settings distinctLooks() {
   Settings s;
   s.FormBackColor = "&H00C0C0C0";
-  s.TextBackColor = 0xFFFFFF;
-  s.TextForeColor = 0x000001;
-  s.TextFontBold = "False";
-  s.TextFontItalic = "True";
-  s.TextFontName = "ＭＳ ゴシック";
-  s.TextFontSize = "12";
-  s.TextFontStrikethru = "0";
-  s.TextFontUnderline = "-1";
-  s.LabelBackColor = static_cast<double>(SystemWindowText);
-  s.LabelForeColor = 0x000002;
-  s.LabelFontBold = "true";
-  s.LabelFontItalic = "FALSE";
-  s.LabelFontName = "ＭＳ 明朝";
-  s.LabelFontSize = "11.25";
-  s.LabelFontStrikethru = "1";
-  s.LabelFontUnderline = " False ";
-  s.TitleBackColor = 0x808080;
-  s.TitleForeColor = 0xFFFFC0;
-  s.TitleFontBold = "True";
-  s.TitleFontItalic = "True";
-  s.TitleFontName = "IPAGothic";
-  s.TitleFontSize = "14";
-  s.TitleFontStrikethru = "False";
-  s.TitleFontUnderline = "True";
+  s.Text.BackColor = 0xFFFFFF;
+  s.Text.ForeColor = 0x000001;
+  s.Text.FontBold = "False";
+  s.Text.FontItalic = "True";
+  s.Text.FontName = "ＭＳ ゴシック";
+  s.Text.FontSize = "12";
+  s.Text.FontStrikethru = "0";
+  s.Text.FontUnderline = "-1";
+  s.Label.BackColor = static_cast<double>(SystemWindowText);
+  s.Label.ForeColor = 0x000002;
+  s.Label.FontBold = "true";
+  s.Label.FontItalic = "FALSE";
+  s.Label.FontName = "ＭＳ 明朝";
+  s.Label.FontSize = "11.25";
+  s.Label.FontStrikethru = "1";
+  s.Label.FontUnderline = " False ";
+  s.Title.BackColor = 0x808080;
+  s.Title.ForeColor = 0xFFFFC0;
+  s.Title.FontBold = "True";
+  s.Title.FontItalic = "True";
+  s.Title.FontName = "IPAGothic";
+  s.Title.FontSize = "14";
+  s.Title.FontStrikethru = "False";
+  s.Title.FontUnderline = "True";
   return s;
 }
 
@@ -155,14 +155,14 @@ TEST_F(Styling, AValueThatDoesNotApplyIsAStylingError) {
       {"FormBackColor not a number", [](Settings& s) { s.FormBackColor = "abc"; }, "FormBackColor", false, false},
       {"FormBackColor empty", [](Settings& s) { s.FormBackColor = ""; }, "FormBackColor", false, false},
       {"FormBackColor too large", [](Settings& s) { s.FormBackColor = "99999999999"; }, "FormBackColor", false, false},
-      {"a text font size that is no number", [](Settings& s) { s.TextFontSize = "big"; }, "TextFontSize", true, false},
-      {"an empty text font size", [](Settings& s) { s.TextFontSize = ""; }, "TextFontSize", true, false},
-      {"a font size the control refuses", [](Settings& s) { s.TextFontSize = "0"; }, "TextFontSize", true, false},
-      {"a text font bold that is no boolean", [](Settings& s) { s.TextFontBold = "yes"; }, "TextFontBold", true, false},
-      {"an empty text font underline", [](Settings& s) { s.TextFontUnderline = ""; }, "TextFontUnderline", true, true},
-      {"a text colour out of range", [](Settings& s) { s.TextForeColor = 3e9; }, "TextForeColor", true, true},
-      {"an empty label font italic", [](Settings& s) { s.LabelFontItalic = ""; }, "LabelFontItalic", true, true},
-      {"a title font strikethrough that is no boolean", [](Settings& s) { s.TitleFontStrikethru = "x"; },
+      {"a text font size that is no number", [](Settings& s) { s.Text.FontSize = "big"; }, "TextFontSize", true, false},
+      {"an empty text font size", [](Settings& s) { s.Text.FontSize = ""; }, "TextFontSize", true, false},
+      {"a font size the control refuses", [](Settings& s) { s.Text.FontSize = "0"; }, "TextFontSize", true, false},
+      {"a text font bold that is no boolean", [](Settings& s) { s.Text.FontBold = "yes"; }, "TextFontBold", true, false},
+      {"an empty text font underline", [](Settings& s) { s.Text.FontUnderline = ""; }, "TextFontUnderline", true, true},
+      {"a text colour out of range", [](Settings& s) { s.Text.ForeColor = 3e9; }, "TextForeColor", true, true},
+      {"an empty label font italic", [](Settings& s) { s.Label.FontItalic = ""; }, "LabelFontItalic", true, true},
+      {"a title font strikethrough that is no boolean", [](Settings& s) { s.Title.FontStrikethru = "x"; },
        "TitleFontStrikethru", true, true},
   };
   for (const Case& c : cases) {
@@ -185,7 +185,7 @@ TEST_F(Styling, AValueThatDoesNotApplyIsAStylingError) {
 }
 
 TEST_F(Styling, LaterControlsAreNotStyledAfterAnError) {
-  world.settings.TitleFontSize = "big";
+  world.settings.Title.FontSize = "big";
   EXPECT_THROW(ApplyWindowStyle(world.screen, world.settings), WindowStyleError);
   EXPECT_EQ(lookOf(controls[2].control), LabelLook) << "before the error";
   EXPECT_EQ(lookOf(controls[10].control), Design) << "after it, in collection order";
@@ -196,7 +196,7 @@ TEST_F(Styling, UnusedLooksNeedNotConvert) {
   test::FrameworkWorld plain;
   plain.form.add<TextBox>("F0");
   plain.settings = distinctLooks();
-  plain.settings.TitleFontSize = "";
+  plain.settings.Title.FontSize = "";
   EXPECT_NO_THROW(ApplyWindowStyle(plain.screen, plain.settings));
 }
 

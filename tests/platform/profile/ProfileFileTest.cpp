@@ -31,11 +31,14 @@ std::string toCp932(std::string_view utf8) {
   return out;
 }
 
-std::string withCrLf(std::string_view text) {
+std::string withLineEnd(std::string_view text, std::string_view lineEnd) {
   std::string out;
   for (const char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
+    if (c == '\n') {
+      out += lineEnd;
+    } else {
+      out += c;
+    }
   }
   return out;
 }
@@ -76,10 +79,10 @@ constexpr std::string_view SuiteSettings =
     "[デバッグ]\n"
     "MODE=1\n";
 
-enum class Encoding { Cp932Lf, Cp932CrLf, Utf8Lf, Utf8CrLf, Utf8BomLf, Utf8BomCrLf };
+enum class Encoding { Cp932Lf, Cp932CrLf, Cp932Cr, Utf8Lf, Utf8CrLf, Utf8Cr, Utf8BomLf, Utf8BomCrLf };
 
 std::string encodingName(const testing::TestParamInfo<Encoding>& info) {
-  const char* const names[] = {"Cp932Lf", "Cp932CrLf", "Utf8Lf", "Utf8CrLf", "Utf8BomLf", "Utf8BomCrLf"};
+  const char* const names[] = {"Cp932Lf", "Cp932CrLf", "Cp932Cr", "Utf8Lf", "Utf8CrLf", "Utf8Cr", "Utf8BomLf", "Utf8BomCrLf"};
   return names[static_cast<int>(info.param)];
 }
 
@@ -88,11 +91,13 @@ class ProfileFileEncodingTest : public ProfileFileTest, public testing::WithPara
   std::string bytes() const {
     switch (GetParam()) {
       case Encoding::Cp932Lf: return toCp932(SuiteSettings);
-      case Encoding::Cp932CrLf: return withCrLf(toCp932(SuiteSettings));
+      case Encoding::Cp932CrLf: return withLineEnd(toCp932(SuiteSettings), "\r\n");
+      case Encoding::Cp932Cr: return withLineEnd(toCp932(SuiteSettings), "\r");
       case Encoding::Utf8Lf: return std::string(SuiteSettings);
-      case Encoding::Utf8CrLf: return withCrLf(SuiteSettings);
+      case Encoding::Utf8CrLf: return withLineEnd(SuiteSettings, "\r\n");
+      case Encoding::Utf8Cr: return withLineEnd(SuiteSettings, "\r");
       case Encoding::Utf8BomLf: return "\xEF\xBB\xBF" + std::string(SuiteSettings);
-      case Encoding::Utf8BomCrLf: return "\xEF\xBB\xBF" + withCrLf(SuiteSettings);
+      case Encoding::Utf8BomCrLf: return "\xEF\xBB\xBF" + withLineEnd(SuiteSettings, "\r\n");
     }
     return {};
   }
@@ -129,8 +134,8 @@ TEST_P(ProfileFileEncodingTest, ReadsTheSameValues) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllEncodings, ProfileFileEncodingTest,
-                         testing::Values(Encoding::Cp932Lf, Encoding::Cp932CrLf, Encoding::Utf8Lf, Encoding::Utf8CrLf,
-                                         Encoding::Utf8BomLf, Encoding::Utf8BomCrLf),
+                         testing::Values(Encoding::Cp932Lf, Encoding::Cp932CrLf, Encoding::Cp932Cr, Encoding::Utf8Lf,
+                                         Encoding::Utf8CrLf, Encoding::Utf8Cr, Encoding::Utf8BomLf, Encoding::Utf8BomCrLf),
                          encodingName);
 
 TEST(ProfileFileSyntax, FollowsTheProfileReaderRules) {
@@ -244,10 +249,27 @@ TEST_F(ProfileFileTest, FileThatCannotBeReadIsAnError) {
   EXPECT_THROW(ProfileFile::load(folder_ / "EDI.ini"), ProfileError);
 }
 
-TEST_F(ProfileFileTest, BytesThatAreNeitherUtf8NorCp932AreAnError) {
-  for (const std::string_view bytes : {std::string_view("[a]\nk=\x82 \n"), std::string_view("[a]\nk=\xFF\n"),
-                                       std::string_view("\xEF\xBB\xBF[a]\nk=\x80\n")}) {
-    EXPECT_THROW(ProfileFile::load(write("EDI.ini", bytes)), ProfileError) << testing::PrintToString(std::string(bytes));
+TEST(ProfileFileBytes, AByteThatDoesNotDecodeSpoilsOnlyTheValueHoldingIt) {
+  const std::string setting0 = toCp932("[Setting0]\nTextFontName=ＭＳ ゴシック\n");
+  const std::string replacement = "\xEF\xBF\xBD";
+  struct Case {
+    const char* what;
+    std::string bytes;
+    const char* key;
+    std::string value;
+  };
+  const Case cases[] = {
+      {"in a comment", "; \x80 old\n" + setting0, "TextFontName", "ＭＳ ゴシック"},
+      {"in another section", "[ENV3310]\nMINIMAIZE=\x80\n" + setting0, "TextFontName", "ＭＳ ゴシック"},
+      {"in another key's value", setting0 + "LabelFontName=\x80\n", "TextFontName", "ＭＳ ゴシック"},
+      {"inside the value", setting0 + "LabelBackColor=&H8\x80" "0\n", "LabelBackColor", "&H8" + replacement + "0"},
+      {"a lead byte before an ASCII byte", setting0 + "LabelFontName=a\x82z\n", "LabelFontName", "a" + replacement + "z"},
+      {"a pair that names no character", setting0 + "LabelFontName=a\x85\x80z\n", "LabelFontName", "a" + replacement + "z"},
+      {"a trail byte that is a bracket", toCp932("[Setting0]\n[ゾ\nTextFontName=ゾ]\n"), "TextFontName", "ゾ]"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(ProfileFile::fromBytes(c.bytes).value("Setting0", c.key, 256), c.value);
   }
 }
 

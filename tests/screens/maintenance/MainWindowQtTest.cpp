@@ -17,7 +17,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/Program.h"
+#include "program/Program.h"
 #include "config/SettingsReader.h"
 #include "framework/FieldNavigation.h"
 #include "framework/WindowStyle.h"

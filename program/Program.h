@@ -18,13 +18,13 @@ struct OperatorState {
   std::string ResultCode;
 };
 
-// The program-wide values of one run.
+// The program-wide values of one run. Each module owns the type of its part (settings, database session,
+// screen state); this bundle sits above them so that every screen and the entry can share one run's values.
 struct Program {
   explicit Program(platform::ui::Application& application) : ui(application) {}
 
   platform::ui::Application& ui;
   Settings settings;
-  std::string MachineName;
   DatabaseSession database;
   ScreenState screen;
   OperatorState operatorState;
