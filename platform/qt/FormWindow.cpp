@@ -200,7 +200,7 @@ void FormWindow::applyControl(ui::Control& control, QWidget& widget, Property pr
       if (edit != nullptr) edit->showEditingMode();
       break;
     case Property::MaxLength:
-      break;  // the model limits typing in CP932 bytes; QLineEdit's own limit would count characters
+      break;  // the model limits typing; QLineEdit's own limit would count UTF-16 units
     case Property::Caption:
       applyCaption(control, widget);
       break;

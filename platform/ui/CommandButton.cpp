@@ -6,8 +6,8 @@ namespace platform::ui {
 
 CommandButton::CommandButton(std::string name, int index)
     : Control(ControlKind::CommandButton, std::move(name), index) {
-  setBackColor(static_cast<Color>(0x8000000F));
-  setForeColor(static_cast<Color>(0x80000012));
+  setBackColor(SystemColor::ButtonFace);
+  setForeColor(SystemColor::ButtonText);
 }
 
 void CommandButton::setCaption(const std::string& caption) {

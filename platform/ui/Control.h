@@ -101,8 +101,8 @@ class Control {
   bool tabStop_ = true;
   int tabIndex_ = 0;
   Rect geometry_;
-  Color backColor_ = static_cast<Color>(0x80000005);  // window background
-  Color foreColor_ = static_cast<Color>(0x80000008);  // window text
+  Color backColor_ = SystemColor::WindowBackground;
+  Color foreColor_ = SystemColor::WindowText;
   Font font_{"ＭＳ Ｐゴシック", 9.0};
   ControlObserver* observer_ = nullptr;
 };

@@ -134,7 +134,7 @@ class Form {
   Application& application_;
   std::string name_;
   std::string caption_;
-  Color backColor_ = static_cast<Color>(0x8000000F);
+  Color backColor_ = SystemColor::ButtonFace;
   Font font_{"ＭＳ Ｐゴシック", 9.0};
   Rect geometry_;
   bool keyPreview_ = false;

@@ -15,7 +15,7 @@ std::u32string wide(const std::string& text) { return platform::toUtf32(text); }
 }  // namespace
 
 TextBox::TextBox(std::string name, int index) : Control(ControlKind::TextBox, std::move(name), index) {
-  setBackColor(static_cast<Color>(0x80000005));
+  setBackColor(SystemColor::WindowBackground);
 }
 
 int TextBox::length() const { return static_cast<int>(platform::characterCount(text_)); }
@@ -29,9 +29,9 @@ void TextBox::setText(const std::string& text) {
   if (differs && onChange) onChange();
 }
 
-void TextBox::setMaxLength(int bytes) {
-  if (bytes < 0) throw UiError("MaxLength must not be negative: " + name());
-  maxLength_ = bytes;
+void TextBox::setMaxLength(int characters) {
+  if (characters < 0) throw UiError("MaxLength must not be negative: " + name());
+  maxLength_ = characters;
   changed(Property::MaxLength);
 }
 
@@ -85,9 +85,8 @@ bool TextBox::insertText(const std::string& text) {
   const auto start = static_cast<std::size_t>(selStart_);
   const std::u32string inserted = wide(text);
   w.replace(start, static_cast<std::size_t>(selLength_), inserted);
-  std::string result = platform::toUtf8(w);
-  if (maxLength_ > 0 && platform::AnsiByteLength(result) > static_cast<std::size_t>(maxLength_)) return false;
-  text_ = std::move(result);
+  if (maxLength_ > 0 && w.size() > static_cast<std::size_t>(maxLength_)) return false;
+  text_ = platform::toUtf8(w);
   selStart_ = static_cast<int>(start + inserted.size());
   selLength_ = 0;
   caretAtSelectionStart_ = false;
