@@ -16,6 +16,17 @@ void CommandButton::setCaption(const std::string& caption) {
   changed(Property::Caption);
 }
 
+// Enter presses a button at once; Space when it is released, so that a held Space clicks once.
+bool CommandButton::keyAction(std::int16_t keyCode, std::int16_t shiftState) {
+  if (shiftState != shift::None) return false;
+  if (keyCode == key::Enter && onClick) onClick();
+  return keyCode == key::Space;
+}
+
+void CommandButton::keyReleased(std::int16_t keyCode) {
+  if (keyCode == key::Space && onClick) onClick();
+}
+
 std::optional<char> CommandButton::accessKey() const {
   for (std::size_t i = 0; i + 1 < caption_.size(); ++i) {
     if (caption_[i] != '&') continue;

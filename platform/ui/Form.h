@@ -120,7 +120,6 @@ class Form {
   void changed(Property property);
   void dispatchCharacter(Control* target, char32_t character);
   bool runAccessKey(std::int16_t keyCode, std::int16_t shiftState);
-  void runControlKeyAction(Control& target, std::int16_t keyCode, std::int16_t shiftState);
   void focusByTab(bool backward);
   void focusFirstControl();
 
@@ -144,7 +143,7 @@ class Form {
   std::vector<Control*> collection_;
   std::vector<Control*> tabOrder_;
   Control* active_ = nullptr;
-  Control* spacePressedOn_ = nullptr;  // the button a Space went down on, clicked when it comes up
+  Control* keyReleaseTo_ = nullptr;  // the control whose key action asked to hear of the key's release
   FormObserver* observer_ = nullptr;
 };
 

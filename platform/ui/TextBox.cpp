@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "platform/text/CodePage.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Form.h"
 #include "platform/ui/UiError.h"
 
 namespace platform::ui {
@@ -11,6 +13,8 @@ namespace platform::ui {
 namespace {
 
 std::u32string wide(const std::string& text) { return platform::toUtf32(text); }
+
+bool isControlCharacter(char32_t c) { return c < 0x20 || c == 0x7F; }
 
 }  // namespace
 
@@ -154,6 +158,47 @@ void TextBox::moveCaretBy(int delta, bool extend) {
     return;
   }
   moveCaret(caret + delta, extend);
+}
+
+bool TextBox::keyAction(std::int16_t keyCode, std::int16_t shiftState) {
+  Form& owner = *form();  // the form runs the key action of its own controls only
+  const bool extend = (shiftState & shift::Shift) != 0;
+  const bool ctrl = (shiftState & shift::Ctrl) != 0;
+  Toolkit& toolkit = owner.application().toolkit();
+  if ((ctrl && keyCode == 'V') || (extend && keyCode == key::Insert)) {
+    owner.inputText(toolkit.clipboardText());
+    return false;
+  }
+  const bool cut = (ctrl && keyCode == 'X') || (extend && keyCode == key::Delete);
+  if (cut || (ctrl && (keyCode == 'C' || keyCode == key::Insert))) {
+    if (selLength() > 0 && passwordChar().empty()) {
+      toolkit.setClipboardText(selText());
+      if (cut) deleteForward();
+    }
+    return false;
+  }
+  if (ctrl && keyCode == 'A') {
+    moveCaret(0, false);
+    moveCaret(length(), true);
+    return false;
+  }
+  switch (keyCode) {
+    case key::Left: moveCaretBy(-1, extend); break;
+    case key::Right: moveCaretBy(1, extend); break;
+    case key::Home: moveCaret(0, extend); break;
+    case key::End: moveCaret(length(), extend); break;
+    case key::Delete: deleteForward(); break;
+    default: break;
+  }
+  return false;
+}
+
+void TextBox::acceptCharacter(std::int16_t charCode, std::optional<char32_t> character) {
+  if (charCode == key::Backspace) {
+    deleteBackward();
+    return;
+  }
+  if (character && !isControlCharacter(*character)) insertText(platform::toUtf8(*character));
 }
 
 }  // namespace platform::ui

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/ui/Control.h"
@@ -48,6 +50,12 @@ class TextBox : public Control {
   void moveCaretBy(int delta, bool extend);
 
   Handler onChange;
+
+ protected:
+  // Editing keys and the clipboard.
+  bool keyAction(std::int16_t keyCode, std::int16_t shiftState) override;
+  // Backspace deletes; a printable character goes in.
+  void acceptCharacter(std::int16_t charCode, std::optional<char32_t> character) override;
 
  private:
   void setSelection(int start, int length);
