@@ -3,33 +3,23 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QFrame>
-#include <QLabel>
 #include <QPalette>
-#include <QPushButton>
 #include <QScopedValueRollback>
 
 #include "platform/qt/ColorMapping.h"
+#include "platform/qt/ControlView.h"
+#include "platform/qt/ControlViewFactory.h"
 #include "platform/qt/FontResolver.h"
 #include "platform/qt/QtToolkit.h"
-#include "platform/qt/TextBoxEdit.h"
 #include "platform/qt/TwipScale.h"
-#include "platform/ui/CommandButton.h"
 #include "platform/ui/Control.h"
 #include "platform/ui/Form.h"
-#include "platform/ui/Label.h"
-#include "platform/ui/TextBox.h"
 
 namespace platform::qt {
 
 namespace {
 
 using ui::Property;
-
-struct ColorRoles {
-  QPalette::ColorRole back;
-  QPalette::ColorRole fore;
-};
 
 void setColors(QPalette& palette, ColorRoles roles, const QColor& back, const QColor& fore) {
   const QPalette& standard = QApplication::palette();
@@ -54,12 +44,12 @@ FormWindow::FormWindow(QtToolkit& toolkit, ui::Form& form) : toolkit_(toolkit), 
   form.setObserver(this);
   for (ui::Control* control : form.controls()) {
     control->setObserver(this);
-    if (QWidget* widget = createWidget(*control)) widgets_.emplace(control, widget);
+    if (ControlView* view = createControlView(toolkit_, *control, this)) views_.emplace(control, view);
   }
   for (ui::Control* control : form.controls()) {
-    QWidget* widget = widgetOf(*control);
-    if (widget == nullptr) continue;
-    for (const Property property : everyControlProperty) applyControl(*control, *widget, property);
+    ControlView* view = viewOf(*control);
+    if (view == nullptr) continue;
+    for (const Property property : everyControlProperty) applyControl(*control, *view, {property, std::nullopt});
   }
   applyTabOrder();
   for (const Property property : {Property::Caption, Property::Colors, Property::Font, Property::Geometry}) {
@@ -75,62 +65,26 @@ void FormWindow::detach() {
   for (ui::Control* control : form_->controls()) {
     if (control->observer() == this) control->setObserver(nullptr);
   }
-  for (auto& [control, widget] : widgets_) {
-    if (auto* edit = qobject_cast<TextBoxEdit*>(widget)) edit->detach();
-  }
-  widgets_.clear();
+  for (auto& [control, view] : views_) view->detach();
+  views_.clear();
   form_ = nullptr;
   quitModalLoop();
 }
 
-QWidget* FormWindow::createWidget(ui::Control& control) {
-  switch (control.kind()) {
-    case ui::ControlKind::TextBox:
-      if (auto* box = dynamic_cast<ui::TextBox*>(&control)) return new TextBoxEdit(toolkit_, *box, this);
-      break;
-    case ui::ControlKind::Label: {
-      auto* label = new QLabel(this);
-      label->setTextFormat(Qt::PlainText);
-      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      label->setAutoFillBackground(true);
-      return label;
-    }
-    case ui::ControlKind::CommandButton: {
-      auto* button = new QPushButton(this);
-      button->setAutoDefault(false);
-      connect(button, &QPushButton::clicked, this, [this, button] {
-        ui::Control* clicked = controlOf(button);
-        if (clicked == nullptr || form_ == nullptr) return;
-        ui::Form& owner = *form_;
-        // The mouse press has already given the button the focus (or a lost-focus handler kept it away).
-        toolkit_.guard(owner, [&] { owner.click(*clicked, ui::Form::ClickFocus::AlreadyMoved); });
-      });
-      return button;
-    }
-    case ui::ControlKind::DataControl:
-      return nullptr;  // the data control has no face of its own
-    case ui::ControlKind::ComboBox:
-    case ui::ControlKind::ListGrid:
-    case ui::ControlKind::DataGrid:
-      break;
-  }
-  // Grids (and any control the model has no content for) show as a sunken panel that can take the focus.
-  auto* panel = new QFrame(this);
-  panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  panel->setFocusPolicy(Qt::StrongFocus);
-  panel->setAutoFillBackground(true);
-  return panel;
+ControlView* FormWindow::viewOf(const ui::Control& control) const {
+  const auto it = views_.find(&control);
+  return it != views_.end() ? it->second : nullptr;
 }
 
 QWidget* FormWindow::widgetOf(const ui::Control& control) const {
-  const auto it = widgets_.find(&control);
-  return it != widgets_.end() ? it->second : nullptr;
+  ControlView* view = viewOf(control);
+  return view != nullptr ? &view->widget() : nullptr;
 }
 
 ui::Control* FormWindow::controlOf(const QWidget* widget) const {
   for (; widget != nullptr && widget != this; widget = widget->parentWidget()) {
-    for (const auto& [control, shown] : widgets_) {
-      if (shown == widget) return const_cast<ui::Control*>(control);
+    for (const auto& [control, view] : views_) {
+      if (&view->widget() == widget) return const_cast<ui::Control*>(control);
     }
   }
   return nullptr;
@@ -140,8 +94,8 @@ void FormWindow::formChanged(ui::Form&, Property property) { applyForm(property)
 
 void FormWindow::formDestroyed(ui::Form&) { toolkit_.dropWindow(*this); }
 
-void FormWindow::controlChanged(ui::Control& control, Property property) {
-  if (QWidget* widget = widgetOf(control)) applyControl(control, *widget, property);
+void FormWindow::controlChanged(ui::Control& control, const ui::ControlChange& change) {
+  if (ControlView* view = viewOf(control)) applyControl(control, *view, change);
 }
 
 void FormWindow::applyForm(Property property) {
@@ -171,13 +125,10 @@ void FormWindow::applyForm(Property property) {
   }
 }
 
-void FormWindow::applyControl(ui::Control& control, QWidget& widget, Property property) {
-  auto* edit = qobject_cast<TextBoxEdit*>(&widget);
-  switch (property) {
-    case Property::Text:
-    case Property::Selection:
-      if (edit != nullptr) edit->showModelState();
-      break;
+// What every control has is mirrored here, then the view shows what its kind has.
+void FormWindow::applyControl(ui::Control& control, ControlView& view, const ui::ControlChange& change) {
+  QWidget& widget = view.widget();
+  switch (change.property) {
     case Property::Enabled:
     case Property::Visible:
       applyShown(control, widget);
@@ -186,7 +137,7 @@ void FormWindow::applyControl(ui::Control& control, QWidget& widget, Property pr
       widget.setGeometry(toolkit_.twipScale().toPixels(control.geometry()));
       break;
     case Property::Colors:
-      applyColors(control, widget);
+      applyColors(control, view);
       break;
     case Property::Font:
       widget.setFont(toolkit_.fonts().font(control.font()));
@@ -194,25 +145,13 @@ void FormWindow::applyControl(ui::Control& control, QWidget& widget, Property pr
     case Property::TabIndex:
       applyTabOrder();
       break;
-    case Property::Locked:
-    case Property::PasswordChar:
-    case Property::ImeMode:
-      if (edit != nullptr) edit->showEditingMode();
-      break;
-    case Property::MaxLength:
-      break;  // the model limits typing in CP932 bytes; QLineEdit's own limit would count characters
-    case Property::Caption:
-      applyCaption(control, widget);
-      break;
     case Property::Focus:
-      if (!control.hasFocus()) break;
-      showModelFocus();
-      // Qt deselects a line edit it leaves; the model kept the selection.
-      if (edit != nullptr) edit->showModelState();
+      if (control.hasFocus()) showModelFocus();
       break;
-    case Property::Contents:
-      break;  // the grid placeholder shows no contents
+    default:
+      break;
   }
+  view.showChange(change);
 }
 
 void FormWindow::applyShown(const ui::Control& control, QWidget& widget) {
@@ -222,35 +161,13 @@ void FormWindow::applyShown(const ui::Control& control, QWidget& widget) {
   if (control.hasFocus() && control.canTakeFocus()) showModelFocus();
 }
 
-void FormWindow::applyColors(const ui::Control& control, QWidget& widget) {
+void FormWindow::applyColors(const ui::Control& control, ControlView& view) {
   const QColor back = toQColor(control.backColor(), QApplication::palette());
   const QColor fore = toQColor(control.foreColor(), QApplication::palette());
+  QWidget& widget = view.widget();
   QPalette palette = widget.palette();
-  switch (control.kind()) {
-    case ui::ControlKind::TextBox:
-      setColors(palette, {QPalette::Base, QPalette::Text}, back, fore);
-      break;
-    case ui::ControlKind::Label:
-      setColors(palette, {QPalette::Window, QPalette::WindowText}, back, fore);
-      break;
-    case ui::ControlKind::CommandButton:
-      setColors(palette, {QPalette::Button, QPalette::ButtonText}, back, fore);
-      break;
-    default:
-      setColors(palette, {QPalette::Window, QPalette::WindowText}, back, fore);
-      setColors(palette, {QPalette::Base, QPalette::Text}, back, fore);
-      break;
-  }
+  for (const ColorRoles roles : view.colorRoles()) setColors(palette, roles, back, fore);
   widget.setPalette(palette);
-}
-
-void FormWindow::applyCaption(const ui::Control& control, QWidget& widget) {
-  // Button captions keep their '&' so that Qt underlines the access key.
-  if (const auto* label = dynamic_cast<const ui::Label*>(&control)) {
-    if (auto* shown = qobject_cast<QLabel*>(&widget)) shown->setText(QString::fromStdString(label->caption()));
-  } else if (const auto* button = dynamic_cast<const ui::CommandButton*>(&control)) {
-    if (auto* shown = qobject_cast<QPushButton*>(&widget)) shown->setText(QString::fromStdString(button->caption()));
-  }
 }
 
 void FormWindow::applyTabOrder() {

@@ -14,6 +14,7 @@ class Form;
 
 namespace platform::qt {
 
+class ControlView;
 class QtToolkit;
 
 // The top-level window of one model form, with one child widget per control. It observes the form and its
@@ -46,16 +47,15 @@ class FormWindow final : public QWidget, public ui::FormObserver, public ui::Con
 
   void formChanged(ui::Form& form, ui::Property property) override;
   void formDestroyed(ui::Form& form) override;
-  void controlChanged(ui::Control& control, ui::Property property) override;
+  void controlChanged(ui::Control& control, const ui::ControlChange& change) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  QWidget* createWidget(ui::Control& control);
-  void applyControl(ui::Control& control, QWidget& widget, ui::Property property);
-  void applyColors(const ui::Control& control, QWidget& widget);
-  void applyCaption(const ui::Control& control, QWidget& widget);
+  ControlView* viewOf(const ui::Control& control) const;
+  void applyControl(ui::Control& control, ControlView& view, const ui::ControlChange& change);
+  void applyColors(const ui::Control& control, ControlView& view);
   void applyShown(const ui::Control& control, QWidget& widget);
   void applyTabOrder();
   void applyForm(ui::Property property);
@@ -65,7 +65,7 @@ class FormWindow final : public QWidget, public ui::FormObserver, public ui::Con
 
   QtToolkit& toolkit_;
   ui::Form* form_;
-  std::map<const ui::Control*, QWidget*> widgets_;
+  std::map<const ui::Control*, ControlView*> views_;
   bool mirroringFocus_ = false;
   QPointer<QEventLoop> modalLoop_;
 };

@@ -6,7 +6,6 @@
 #include <QEventLoop>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
 #include <exception>
@@ -111,7 +110,7 @@ void QtToolkit::keepUnwinding() const { throw ui::ProgramEnded(exitCode_); }
 bool QtToolkit::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress && type != QEvent::KeyRelease &&
-      type != QEvent::FocusIn && type != QEvent::MouseButtonDblClick) {
+      type != QEvent::FocusIn) {
     return false;
   }
   auto* widget = qobject_cast<QWidget*>(watched);
@@ -122,19 +121,6 @@ bool QtToolkit::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusIn:
       if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) mouseFocusTarget_ = widget;
       return false;
-    case QEvent::MouseButtonDblClick: {
-      // Line edits report their own double clicks (after selecting the word); on a button a double click is
-      // two clicks, as on the original desktop.
-      ui::Control* control = window->controlOf(widget);
-      ui::Form* form = window->form();
-      if (control == nullptr || form == nullptr || window->widgetOf(*control) != widget ||
-          static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton ||
-          control->kind() == ui::ControlKind::TextBox || control->kind() == ui::ControlKind::CommandButton) {
-        return false;
-      }
-      guard(*form, [&] { form->doubleClick(*control); });
-      return false;
-    }
     case QEvent::ShortcutOverride:
       // Accepting it keeps Qt from running button mnemonics as shortcuts: Alt+letter reaches the model,
       // whose access-key logic clicks the button once.

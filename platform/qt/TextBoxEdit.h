@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+#include "platform/qt/ControlView.h"
+
 namespace platform::ui {
 class TextBox;
 }
@@ -13,15 +15,18 @@ class QtToolkit;
 // The line edit of a model text box. The model owns text and selection and decides what every keystroke does
 // (the toolkit eats the keys before the line edit sees them); this widget only shows the model's state, lets the
 // user place the caret and select with the mouse, and hands committed input-method text to the model.
-class TextBoxEdit final : public QLineEdit {
+class TextBoxEdit final : public QLineEdit, public ControlView {
   Q_OBJECT
 
  public:
   TextBoxEdit(QtToolkit& toolkit, ui::TextBox& box, QWidget* parent);
 
   ui::TextBox* box() const { return box_; }
-  // The model control is gone or its form unloaded: the widget no longer talks to it.
-  void detach() { box_ = nullptr; }
+
+  QWidget& widget() override { return *this; }
+  std::vector<ColorRoles> colorRoles() const override;
+  void showChange(const ui::ControlChange& change) override;
+  void detach() override { box_ = nullptr; }
 
   // Text and selection as the model has them.
   void showModelState();

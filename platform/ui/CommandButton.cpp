@@ -6,14 +6,25 @@ namespace platform::ui {
 
 CommandButton::CommandButton(std::string name, int index)
     : Control(ControlKind::CommandButton, std::move(name), index) {
-  setBackColor(static_cast<Color>(0x8000000F));
-  setForeColor(static_cast<Color>(0x80000012));
+  setBackColor(SystemColor::ButtonFace);
+  setForeColor(SystemColor::ButtonText);
 }
 
 void CommandButton::setCaption(const std::string& caption) {
   if (caption_ == caption) return;
   caption_ = caption;
   changed(Property::Caption);
+}
+
+// Enter presses a button at once; Space when it is released, so that a held Space clicks once.
+bool CommandButton::keyAction(std::int16_t keyCode, std::int16_t shiftState) {
+  if (shiftState != shift::None) return false;
+  if (keyCode == key::Enter && onClick) onClick();
+  return keyCode == key::Space;
+}
+
+void CommandButton::keyReleased(std::int16_t keyCode) {
+  if (keyCode == key::Space && onClick) onClick();
 }
 
 std::optional<char> CommandButton::accessKey() const {

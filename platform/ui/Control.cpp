@@ -9,8 +9,8 @@ namespace platform::ui {
 
 Control::Control(ControlKind kind, std::string name, int index) : kind_(kind), name_(std::move(name)), index_(index) {}
 
-void Control::changed(Property property) {
-  if (observer_ != nullptr) observer_->controlChanged(*this, property);
+void Control::changed(const ControlChange& change) {
+  if (observer_ != nullptr) observer_->controlChanged(*this, change);
 }
 
 void Control::setEnabled(bool enabled) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/ui/ControlObserver.h"
@@ -62,6 +63,9 @@ class Control {
   virtual std::string defaultValue() const { return {}; }
   virtual void setDefaultValue(const std::string&) {}
 
+  // The key that clicks the control with Alt, upper case; none for most kinds.
+  virtual std::optional<char> accessKey() const { return std::nullopt; }
+
   // Whether the control can take the focus now: enabled, visible, on a shown form, of a focusable kind.
   bool canTakeFocus() const;
   // Gives the control the focus; a control that cannot take it is an error, as on the original platform.
@@ -80,8 +84,20 @@ class Control {
   ControlObserver* observer() const { return observer_; }
 
  protected:
-  void changed(Property property);
+  void changed(Property property) { changed(ControlChange{property, std::nullopt}); }
+  void changed(const ControlChange& change);
   virtual bool isFocusableKind() const { return true; }
+
+  // What the kind does with input, run by the form after the handlers have let the input through.
+  // A key's own action; returns whether the control wants to hear of the key's release while it keeps the focus.
+  virtual bool keyAction(std::int16_t /*keyCode*/, std::int16_t /*shiftState*/) { return false; }
+  // The key that keyAction asked for has come up.
+  virtual void keyReleased(std::int16_t /*keyCode*/) {}
+  // A typed character as the key-press handlers left it: its code (never 0) and the character that code
+  // stands for (none when the code has no character).
+  virtual void acceptCharacter(std::int16_t /*charCode*/, std::optional<char32_t> /*character*/) {}
+  // Whether a pointer click gives the control the focus before its click handler runs.
+  virtual bool takesFocusOnClick() const { return false; }
 
  private:
   template <class Edit>
@@ -101,8 +117,8 @@ class Control {
   bool tabStop_ = true;
   int tabIndex_ = 0;
   Rect geometry_;
-  Color backColor_ = static_cast<Color>(0x80000005);  // window background
-  Color foreColor_ = static_cast<Color>(0x80000008);  // window text
+  Color backColor_ = SystemColor::WindowBackground;
+  Color foreColor_ = SystemColor::WindowText;
   Font font_{"ＭＳ Ｐゴシック", 9.0};
   ControlObserver* observer_ = nullptr;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 namespace platform::ui {
 
 class Control;
@@ -24,10 +26,24 @@ enum class Property {
   Contents,
 };
 
+// Rows of a control that holds rows (a grid): `count` rows from `first`.
+struct RowRange {
+  int first = 0;
+  int count = 0;
+  bool operator==(const RowRange&) const = default;
+};
+
+// What changed on a control: the property, and for the contents of a control with rows, which rows (all of
+// them when none are named).
+struct ControlChange {
+  Property property;
+  std::optional<RowRange> rows;
+};
+
 class ControlObserver {
  public:
   virtual ~ControlObserver() = default;
-  virtual void controlChanged(Control& control, Property property) = 0;
+  virtual void controlChanged(Control& control, const ControlChange& change) = 0;
 };
 
 class FormObserver {

@@ -5,14 +5,10 @@
 
 #include "platform/text/CodePage.h"
 #include "platform/ui/Application.h"
-#include "platform/ui/CommandButton.h"
-#include "platform/ui/TextBox.h"
 
 namespace platform::ui {
 
 namespace {
-
-bool isControlCharacter(char32_t c) { return c < 0x20 || c == 0x7F; }
 
 std::int16_t charCodeOf(char32_t character) {
   if (character < 0x80) return static_cast<std::int16_t>(character);
@@ -173,9 +169,8 @@ std::int16_t Form::keyCodeForCharacter(char32_t c) {
 bool Form::runAccessKey(std::int16_t keyCode, std::int16_t shiftState) {
   if ((shiftState & shift::Alt) == 0 || keyCode < '0' || keyCode > 'Z') return false;
   for (Control* c : collection_) {
-    auto* button = dynamic_cast<CommandButton*>(c);
-    if (button == nullptr || button->accessKey() != static_cast<char>(keyCode)) continue;
-    if (button->isEnabled() && button->isVisible()) click(*button);
+    if (c->accessKey() != static_cast<char>(keyCode)) continue;
+    if (c->isEnabled() && c->isVisible()) click(*c);
     return true;
   }
   return false;
@@ -195,66 +190,18 @@ void Form::focusByTab(bool backward) {
   }
 }
 
-// The key's own action in the control, after the key-down handlers let it through.
-void Form::runControlKeyAction(Control& target, std::int16_t keyCode, std::int16_t shiftState) {
-  if (target.kind() == ControlKind::CommandButton) {
-    if (shiftState != shift::None) return;
-    // Enter presses a button at once; Space when it is released, so that a held Space clicks once.
-    if (keyCode == key::Enter && target.onClick) target.onClick();
-    if (keyCode == key::Space) spacePressedOn_ = &target;
-    return;
-  }
-  auto* box = dynamic_cast<TextBox*>(&target);
-  if (box == nullptr) return;
-  const bool extend = (shiftState & shift::Shift) != 0;
-  const bool ctrl = (shiftState & shift::Ctrl) != 0;
-  Toolkit& toolkit = application_.toolkit();
-  if ((ctrl && keyCode == 'V') || (extend && keyCode == key::Insert)) {
-    inputText(toolkit.clipboardText());
-    return;
-  }
-  const bool cut = (ctrl && keyCode == 'X') || (extend && keyCode == key::Delete);
-  if (cut || (ctrl && (keyCode == 'C' || keyCode == key::Insert))) {
-    if (box->selLength() > 0 && box->passwordChar().empty()) {
-      toolkit.setClipboardText(box->selText());
-      if (cut) box->deleteForward();
-    }
-    return;
-  }
-  if (ctrl && keyCode == 'A') {
-    box->moveCaret(0, false);
-    box->moveCaret(box->length(), true);
-    return;
-  }
-  switch (keyCode) {
-    case key::Left: box->moveCaretBy(-1, extend); break;
-    case key::Right: box->moveCaretBy(1, extend); break;
-    case key::Home: box->moveCaret(0, extend); break;
-    case key::End: box->moveCaret(box->length(), extend); break;
-    case key::Delete: box->deleteForward(); break;
-    default: break;
-  }
-}
-
 void Form::dispatchCharacter(Control* target, char32_t character) {
   std::int16_t code = charCodeOf(character);
   const std::int16_t original = code;
   if (keyPreview_ && onKeyPress) onKeyPress(code);
   if (code != 0 && target != nullptr && target->isEnabled() && target->onKeyPress) target->onKeyPress(code);
   if (code == 0 || target == nullptr || !target->isEnabled()) return;
-  auto* box = dynamic_cast<TextBox*>(target);
-  if (box == nullptr) return;
-  if (code == key::Backspace) {
-    box->deleteBackward();
-    return;
-  }
-  // A handler may have changed the code (case folding); otherwise the character itself goes in, which also
+  // A handler may have changed the code (case folding); otherwise the character itself goes on, which also
   // keeps a character that has no CP932 code.
-  std::optional<char32_t> insert = character;
-  if (code != original) insert = code < 0x80 && code > 0 ? std::optional<char32_t>(static_cast<char32_t>(code))
-                                                          : platform::charFromCp932Code(code);
-  if (!insert || isControlCharacter(*insert)) return;
-  box->insertText(platform::toUtf8(*insert));
+  std::optional<char32_t> meant = character;
+  if (code != original) meant = code < 0x80 && code > 0 ? std::optional<char32_t>(static_cast<char32_t>(code))
+                                                         : platform::charFromCp932Code(code);
+  target->acceptCharacter(code, meant);
 }
 
 void Form::keyDown(std::int16_t keyCode, std::int16_t shiftState, std::optional<char32_t> character) {
@@ -269,7 +216,7 @@ void Form::keyDown(std::int16_t keyCode, std::int16_t shiftState, std::optional<
     character.reset();
   } else if (code != 0 && target != nullptr && target->isEnabled()) {
     if (target->onKeyDown) target->onKeyDown(code, shiftState);
-    if (code != 0) runControlKeyAction(*target, code, shiftState);
+    if (code != 0 && target->keyAction(code, shiftState)) keyReleaseTo_ = target;
   }
   if (character && (shiftState & (shift::Ctrl | shift::Alt)) == 0) dispatchCharacter(target, *character);
 }
@@ -280,10 +227,8 @@ void Form::keyUp(std::int16_t keyCode, std::int16_t shiftState) {
   std::int16_t code = keyCode;
   if (keyPreview_ && onKeyUp) onKeyUp(code, shiftState);
   if (code != 0 && target != nullptr && target->isEnabled() && target->onKeyUp) target->onKeyUp(code, shiftState);
-  Control* pressed = std::exchange(spacePressedOn_, nullptr);
-  if (keyCode == key::Space && pressed != nullptr && pressed == active_ && pressed->isEnabled() && pressed->onClick) {
-    pressed->onClick();
-  }
+  Control* pressed = std::exchange(keyReleaseTo_, nullptr);
+  if (pressed != nullptr && pressed == active_ && pressed->isEnabled()) pressed->keyReleased(keyCode);
 }
 
 void Form::pressKey(std::int16_t keyCode, std::int16_t shiftState, std::optional<char32_t> character) {
@@ -306,9 +251,7 @@ void Form::inputText(const std::string& text) {
 
 void Form::click(Control& control, ClickFocus focus) {
   if (!control.isEnabled() || !control.isVisible()) return;
-  if (focus == ClickFocus::Take && control.kind() == ControlKind::CommandButton && control.canTakeFocus()) {
-    giveFocus(control);
-  }
+  if (focus == ClickFocus::Take && control.takesFocusOnClick() && control.canTakeFocus()) giveFocus(control);
   if (control.onClick) control.onClick();
 }
 

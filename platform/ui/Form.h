@@ -120,7 +120,6 @@ class Form {
   void changed(Property property);
   void dispatchCharacter(Control* target, char32_t character);
   bool runAccessKey(std::int16_t keyCode, std::int16_t shiftState);
-  void runControlKeyAction(Control& target, std::int16_t keyCode, std::int16_t shiftState);
   void focusByTab(bool backward);
   void focusFirstControl();
 
@@ -134,7 +133,7 @@ class Form {
   Application& application_;
   std::string name_;
   std::string caption_;
-  Color backColor_ = static_cast<Color>(0x8000000F);
+  Color backColor_ = SystemColor::ButtonFace;
   Font font_{"ＭＳ Ｐゴシック", 9.0};
   Rect geometry_;
   bool keyPreview_ = false;
@@ -144,7 +143,7 @@ class Form {
   std::vector<Control*> collection_;
   std::vector<Control*> tabOrder_;
   Control* active_ = nullptr;
-  Control* spacePressedOn_ = nullptr;  // the button a Space went down on, clicked when it comes up
+  Control* keyReleaseTo_ = nullptr;  // the control whose key action asked to hear of the key's release
   FormObserver* observer_ = nullptr;
 };
 

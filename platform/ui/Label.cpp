@@ -5,8 +5,8 @@
 namespace platform::ui {
 
 Label::Label(std::string name, int index) : Control(ControlKind::Label, std::move(name), index) {
-  setBackColor(static_cast<Color>(0x8000000F));
-  setForeColor(static_cast<Color>(0x80000012));
+  setBackColor(SystemColor::ButtonFace);
+  setForeColor(SystemColor::ButtonText);
   setTabStop(false);
 }
 

@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "platform/text/CodePage.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Form.h"
 #include "platform/ui/UiError.h"
 
 namespace platform::ui {
@@ -12,10 +14,12 @@ namespace {
 
 std::u32string wide(const std::string& text) { return platform::toUtf32(text); }
 
+bool isControlCharacter(char32_t c) { return c < 0x20 || c == 0x7F; }
+
 }  // namespace
 
 TextBox::TextBox(std::string name, int index) : Control(ControlKind::TextBox, std::move(name), index) {
-  setBackColor(static_cast<Color>(0x80000005));
+  setBackColor(SystemColor::WindowBackground);
 }
 
 int TextBox::length() const { return static_cast<int>(platform::characterCount(text_)); }
@@ -29,9 +33,9 @@ void TextBox::setText(const std::string& text) {
   if (differs && onChange) onChange();
 }
 
-void TextBox::setMaxLength(int bytes) {
-  if (bytes < 0) throw UiError("MaxLength must not be negative: " + name());
-  maxLength_ = bytes;
+void TextBox::setMaxLength(int characters) {
+  if (characters < 0) throw UiError("MaxLength must not be negative: " + name());
+  maxLength_ = characters;
   changed(Property::MaxLength);
 }
 
@@ -85,9 +89,8 @@ bool TextBox::insertText(const std::string& text) {
   const auto start = static_cast<std::size_t>(selStart_);
   const std::u32string inserted = wide(text);
   w.replace(start, static_cast<std::size_t>(selLength_), inserted);
-  std::string result = platform::toUtf8(w);
-  if (maxLength_ > 0 && platform::AnsiByteLength(result) > static_cast<std::size_t>(maxLength_)) return false;
-  text_ = std::move(result);
+  if (maxLength_ > 0 && w.size() > static_cast<std::size_t>(maxLength_)) return false;
+  text_ = platform::toUtf8(w);
   selStart_ = static_cast<int>(start + inserted.size());
   selLength_ = 0;
   caretAtSelectionStart_ = false;
@@ -155,6 +158,47 @@ void TextBox::moveCaretBy(int delta, bool extend) {
     return;
   }
   moveCaret(caret + delta, extend);
+}
+
+bool TextBox::keyAction(std::int16_t keyCode, std::int16_t shiftState) {
+  Form& owner = *form();  // the form runs the key action of its own controls only
+  const bool extend = (shiftState & shift::Shift) != 0;
+  const bool ctrl = (shiftState & shift::Ctrl) != 0;
+  Toolkit& toolkit = owner.application().toolkit();
+  if ((ctrl && keyCode == 'V') || (extend && keyCode == key::Insert)) {
+    owner.inputText(toolkit.clipboardText());
+    return false;
+  }
+  const bool cut = (ctrl && keyCode == 'X') || (extend && keyCode == key::Delete);
+  if (cut || (ctrl && (keyCode == 'C' || keyCode == key::Insert))) {
+    if (selLength() > 0 && passwordChar().empty()) {
+      toolkit.setClipboardText(selText());
+      if (cut) deleteForward();
+    }
+    return false;
+  }
+  if (ctrl && keyCode == 'A') {
+    moveCaret(0, false);
+    moveCaret(length(), true);
+    return false;
+  }
+  switch (keyCode) {
+    case key::Left: moveCaretBy(-1, extend); break;
+    case key::Right: moveCaretBy(1, extend); break;
+    case key::Home: moveCaret(0, extend); break;
+    case key::End: moveCaret(length(), extend); break;
+    case key::Delete: deleteForward(); break;
+    default: break;
+  }
+  return false;
+}
+
+void TextBox::acceptCharacter(std::int16_t charCode, std::optional<char32_t> character) {
+  if (charCode == key::Backspace) {
+    deleteBackward();
+    return;
+  }
+  if (character && !isControlCharacter(*character)) insertText(platform::toUtf8(*character));
 }
 
 }  // namespace platform::ui

@@ -1,13 +1,15 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/ui/Control.h"
 
 namespace platform::ui {
 
-// A single-line text box. Text is UTF-8; SelStart and SelLength count characters; MaxLength counts
-// bytes of the CP932 code page (0 = no limit), as the original platform's edit control did.
+// A single-line text box. Text is UTF-8; SelStart, SelLength and MaxLength count characters (MaxLength 0 =
+// no limit), as the original platform's text box did. Limits in CP932 bytes are the screens' business.
 class TextBox : public Control {
  public:
   explicit TextBox(std::string name, int index = NotInArray);
@@ -17,7 +19,7 @@ class TextBox : public Control {
   void setText(const std::string& text);
 
   int maxLength() const { return maxLength_; }
-  void setMaxLength(int bytes);
+  void setMaxLength(int characters);
   int selStart() const { return selStart_; }
   // Moves the caret; the selection becomes empty.
   void setSelStart(int position);
@@ -48,6 +50,12 @@ class TextBox : public Control {
   void moveCaretBy(int delta, bool extend);
 
   Handler onChange;
+
+ protected:
+  // Editing keys and the clipboard.
+  bool keyAction(std::int16_t keyCode, std::int16_t shiftState) override;
+  // Backspace deletes; a printable character goes in.
+  void acceptCharacter(std::int16_t charCode, std::optional<char32_t> character) override;
 
  private:
   void setSelection(int start, int length);

@@ -11,6 +11,14 @@ using Color = std::int32_t;
 constexpr bool isSystemColor(Color c) { return (static_cast<std::uint32_t>(c) & 0x80000000u) != 0; }
 constexpr Color rgb(int red, int green, int blue) { return (blue << 16) | (green << 8) | red; }
 
+// The system colours the controls are designed with.
+struct SystemColor {
+  static constexpr Color WindowBackground = static_cast<Color>(0x80000005u);
+  static constexpr Color WindowText = static_cast<Color>(0x80000008u);
+  static constexpr Color ButtonFace = static_cast<Color>(0x8000000Fu);
+  static constexpr Color ButtonText = static_cast<Color>(0x80000012u);
+};
+
 struct Font {
   std::string name;
   double size = 9.0;  // points

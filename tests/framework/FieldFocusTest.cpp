@@ -60,8 +60,8 @@ TEST_F(FieldFocus, SelectAllTextLeavesAnEmptyFieldAlone) {
   struct Counter : platform::ui::ControlObserver {
     int& count;
     explicit Counter(int& c) : count(c) {}
-    void controlChanged(platform::ui::Control&, platform::ui::Property p) override {
-      if (p == platform::ui::Property::Selection || p == platform::ui::Property::Text) ++count;
+    void controlChanged(platform::ui::Control&, const platform::ui::ControlChange& c) override {
+      if (c.property == platform::ui::Property::Selection || c.property == platform::ui::Property::Text) ++count;
     }
   } counter(selectionChanges);
   first.setObserver(&counter);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/FieldFormat.h"
 #include "program/Program.h"
 #include "framework/FieldNavigation.h"
 #include "framework/WindowStyle.h"
@@ -149,6 +150,18 @@ TEST_F(MainWindow, TheLastFieldIsNotLeftAutomatically) {
   field("ATKCD").setFocus();
   form().typeText("abcdefghijkl");
   EXPECT_EQ(form().activeControl(), &field("ATKCD"));
+}
+
+TEST_F(MainWindow, TwelveFullWidthCharactersGoInAndTheFieldCheckCutsThemToTwelveBytes) {
+  EnableFieldsForArea(program.screen, "BODY");
+  form().show();
+  field("CNTCD").setFocus();
+  // MaxLength 12 counts characters. An input method commits them at once, so no released key cuts them.
+  form().inputText("ＡＢＣＤＥＦＧＨＩＪＫＬ");
+  EXPECT_EQ(field("CNTCD").text(), "ＡＢＣＤＥＦＧＨＩＪＫＬ");
+  // Enter's field check formats the value first: no format, so it is cut to MaxLength bytes.
+  FormatFieldValue(program.screen, static_cast<std::int16_t>(field("CNTCD").tabIndex()));
+  EXPECT_EQ(field("CNTCD").text(), "ＡＢＣＤＥＦ");
 }
 
 }  // namespace

@@ -176,7 +176,7 @@ TEST_F(QtToolkitTest, ColoursAreMirroredIntoThePalette) {
   // A later change (the focus colour of the framework) is mirrored at once.
   txt1->setBackColor(0x0000FFFF);
   EXPECT_EQ(widget(*txt1)->palette().color(QPalette::Active, QPalette::Base), QColor(0xFF, 0xFF, 0x00));
-  txt1->setForeColor(static_cast<platform::ui::Color>(0x80000012));
+  txt1->setForeColor(platform::ui::SystemColor::ButtonText);
   EXPECT_EQ(widget(*txt1)->palette().color(QPalette::Active, QPalette::Text),
             QApplication::palette().color(QPalette::Active, QPalette::ButtonText));
 }
@@ -234,7 +234,7 @@ TEST_F(QtToolkitTest, TextBoxPropertiesAreMirrored) {
   EXPECT_EQ(edit(*txt2)->echoMode(), QLineEdit::Password);
   txt1->setMaxLength(4);
   txt1->setText("ＡＢＣＤＥＦ");
-  EXPECT_EQ(shown->text(), QString("ＡＢＣＤＥＦ")) << "MaxLength counts bytes in the model, not characters in Qt";
+  EXPECT_EQ(shown->text(), QString("ＡＢＣＤＥＦ")) << "MaxLength limits only typing, and the line edit not at all";
   txt2->setVisible(false);
   EXPECT_FALSE(widget(*txt2)->isVisible());
   name->setCaption("センター名");
