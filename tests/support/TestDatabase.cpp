@@ -35,13 +35,17 @@ std::string connectField(const std::string& connect, const std::string& key) {
   return {};
 }
 
-// The data-source file the test command set up. Read once: each test database points ODBCINI to its own copy.
+// The data-source file the test command set up. Each test database points ODBCINI to a copy of it with its own
+// source added, and back to it when it goes.
+const std::string& commandIniFile() {
+  static const std::string file = std::getenv("ODBCINI") != nullptr ? std::getenv("ODBCINI") : "";
+  return file;
+}
+
 const std::string& commandDataSources() {
-  static const std::string text = [] {
-    const char* file = std::getenv("ODBCINI");
-    return file != nullptr && std::filesystem::exists(file) ? platform::odbc::test::readTextFile(file) + "\n"
-                                                            : std::string();
-  }();
+  static const std::string text = std::filesystem::exists(commandIniFile())
+                                      ? platform::odbc::test::readTextFile(commandIniFile()) + "\n"
+                                      : std::string();
   return text;
 }
 
@@ -114,7 +118,9 @@ std::optional<TestDatabase> TestDatabase::create(Engine engine, bool withDemoDat
 }
 
 TestDatabase::~TestDatabase() {
-  if (!environment_ || schema_.empty()) return;
+  if (!environment_) return;
+  commandIniFile().empty() ? unsetenv("ODBCINI") : setenv("ODBCINI", commandIniFile().c_str(), 1);
+  if (schema_.empty()) return;
   try {
     platform::odbc::Connection::open(*environment_, serverConnect_).execute("DROP SCHEMA " + schema_ + " CASCADE");
   } catch (const std::exception& error) {
