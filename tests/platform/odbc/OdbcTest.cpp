@@ -36,7 +36,8 @@ void OdbcTest::SetUp() {
     if (descriptor < 0) throw std::runtime_error(std::string("mkstemp: ") + std::strerror(errno));
     ::close(descriptor);
     sqliteFile_ = name;
-    connectString_ = std::string("Driver=") + MNT4820_SQLITE_ODBC_DRIVER + ";Database=" + sqliteFile_ + ";Timeout=10000;";
+    connectString_ =
+        std::string("Driver=") + MNT4820_SQLITE_ODBC_DRIVER + ";Database=" + sqliteFile_ + ";Timeout=10000;";
     return;
   }
   const std::optional<std::string> connect = mnt4820::test::postgresConnectString();

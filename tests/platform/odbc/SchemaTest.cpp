@@ -46,7 +46,8 @@ TEST_P(SchemaTest, TheKeysRefuseADuplicatePairAndTheSchemaRunsAgain) {
 TEST_P(SchemaTest, GeneratedPairsLoadOverTheDemoData) {
   mnt4820::test::TestFolder folder;
   const std::string file = (folder.path() / "pairs.sql").string();
-  const std::string command = "sh '" + mnt4820::test::sourceFolder().string() + "/db/generate-pairs.sh' 1234 '" + file + "'";
+  const std::string command =
+      "sh '" + mnt4820::test::sourceFolder().string() + "/db/generate-pairs.sh' 1234 '" + file + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   const std::string pairs = readTextFile(file);
 

@@ -37,8 +37,10 @@ TEST_P(QueryListingTest, ListsThePairsOfExistingCentersWithTheCenterNameInCodeOr
     setup.execute("INSERT INTO FL1903EDI制御マスタ (センターコード, センター名) VALUES (?, ?)", {std::string(code), std::string(name)});
   }
   // Stored out of order; C9 has no center and is not listed.
-  for (const auto& [center, partner] : {std::pair("C2", "B"), std::pair("C1", "Z"), std::pair("C9", "A"), std::pair("C1", "A")}) {
-    setup.execute("INSERT INTO FL1915センタ利用企業マスタ (センターコード, 相手先企業コード) VALUES (?, ?)", {std::string(center), std::string(partner)});
+  for (const auto& [center, partner] :
+       {std::pair("C2", "B"), std::pair("C1", "Z"), std::pair("C9", "A"), std::pair("C1", "A")}) {
+    setup.execute("INSERT INTO FL1915センタ利用企業マスタ (センターコード, 相手先企業コード) VALUES (?, ?)",
+                  {std::string(center), std::string(partner)});
   }
   std::optional<platform::odbc::ResultSet> listing;
   std::int16_t status = -1;
