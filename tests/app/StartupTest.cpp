@@ -36,7 +36,7 @@ class Startup : public ::testing::TestWithParam<test::Engine> {
  protected:
   void SetUp() override {
     database = test::TestDatabase::create(GetParam(), true);
-    if (!database) GTEST_SKIP() << test::engineName(GetParam()) << " is not available here";
+    if (!database) GTEST_SKIP() << "MNT4820_SKIP_PG=1: PostgreSQL run skipped";
   }
 
   std::string dbSection(const std::string& dsn) const {
@@ -183,8 +183,7 @@ TEST_P(Startup, ClosingAsksAndNoKeepsTheWindowWithFieldColoursReset) {
   EXPECT_FALSE(program.database.DbConnection);
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, Startup, ::testing::Values(test::Engine::Sqlite, test::Engine::Postgres),
-                         [](const auto& info) { return test::engineName(info.param); });
+MNT4820_INSTANTIATE_FOR_BOTH_ENGINES(Startup);
 
 }  // namespace
 }  // namespace mnt4820

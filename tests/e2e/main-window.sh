@@ -4,6 +4,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 binary=$1 closer=$2
+for tool in Xvfb xdotool; do
+  command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (scripts/install-deps.sh installs it)" >&2; exit 1; }
+done
+[[ -x $closer ]] || { echo "FAIL: no X11 helper: $closer" >&2; exit 1; }
 run=$(mktemp -d /tmp/mnt4820-e2e.XXXXXX)
 trap 'rm -rf "$run"' EXIT
 

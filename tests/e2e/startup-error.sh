@@ -4,6 +4,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 binary=$1
+for tool in Xvfb xdotool; do
+  command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed (scripts/install-deps.sh installs it)" >&2; exit 1; }
+done
 run=$(mktemp -d /tmp/mnt4820-e2e.XXXXXX)
 # shellcheck source=scripts/xvfb-lib.sh
 source "$root/scripts/xvfb-lib.sh"

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "FrameworkWorld.h"
-#include "platform/ui/Label.h"
 
 namespace mnt4820 {
 namespace {
@@ -77,13 +76,6 @@ TEST_F(FieldFocus, SelectAllTextLeavesAnEmptyFieldAlone) {
   EXPECT_EQ(first.selStart(), 0);
   EXPECT_EQ(first.selLength(), 5);
   first.setObserver(nullptr);
-}
-
-TEST_F(FieldFocus, SelectAllTextIgnoresControlsWithoutText) {
-  auto& label = world.form.add<platform::ui::Label>("lbl_X");
-  label.setCaption("caption");
-  EXPECT_NO_THROW(SelectAllText(label));
-  EXPECT_EQ(label.caption(), "caption");
 }
 
 }  // namespace

@@ -36,7 +36,6 @@ TEST(cProfile, ThisWorkstationHasAComputerName) {
   const cProfile p;
   EXPECT_FALSE(p.machine().empty());
   EXPECT_EQ(LoadProfile(), p.machine());
-  EXPECT_TRUE(p.OS() == "Windows9x" || p.OS() == "WindowsNT" || p.OS() == "Unknown OS");
 }
 
 }  // namespace

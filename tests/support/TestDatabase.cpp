@@ -1,12 +1,13 @@
 #include "tests/support/TestDatabase.h"
 
-#include "tests/support/SqlScript.h"
+#include <unistd.h>
 
 #include <atomic>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
+
+#include "tests/support/SqlScript.h"
 
 namespace mnt4820::test {
 
@@ -34,48 +35,97 @@ std::string connectField(const std::string& connect, const std::string& key) {
   return {};
 }
 
+// The data-source file the test command set up. Each test database points ODBCINI to a copy of it with its own
+// source added, and back to it when it goes.
+const std::string& commandIniFile() {
+  static const std::string file = std::getenv("ODBCINI") != nullptr ? std::getenv("ODBCINI") : "";
+  return file;
+}
+
+const std::string& commandDataSources() {
+  static const std::string text = std::filesystem::exists(commandIniFile())
+                                      ? platform::odbc::test::readTextFile(commandIniFile()) + "\n"
+                                      : std::string();
+  return text;
+}
+
+// The lines of one data source's section of an odbc.ini text.
+std::string dataSourceSettings(const std::string& ini, const std::string& dsn) {
+  std::istringstream lines(ini);
+  std::string line, settings;
+  bool inside = false;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line[0] == '[') {
+      inside = line.rfind("[" + dsn + "]", 0) == 0;
+    } else if (inside) {
+      settings += line + "\n";
+    }
+  }
+  if (settings.empty()) throw std::runtime_error("data source " + dsn + " is not in ODBCINI");
+  return settings;
+}
+
+std::string uniqueSuffix() {
+  static std::atomic<int> counter{0};
+  return std::to_string(::getpid()) + "_" + std::to_string(++counter);
+}
+
 }  // namespace
 
 std::string engineName(Engine engine) { return engine == Engine::Sqlite ? "SQLite" : "PostgreSQL"; }
 
-bool postgresRequired() {
-  const char* required = std::getenv("MNT4820_REQUIRE_PG");
-  return required != nullptr && std::string(required) == "1";
+std::optional<std::string> postgresConnectString() {
+  if (const char* connect = std::getenv("MNT4820_TEST_PG_CONNECT"); connect != nullptr && *connect != '\0') {
+    return connect;
+  }
+  if (const char* skip = std::getenv("MNT4820_SKIP_PG"); skip != nullptr && std::string(skip) == "1") {
+    return std::nullopt;
+  }
+  throw std::runtime_error(
+      "MNT4820_TEST_PG_CONNECT is not set: run scripts/test.sh (it starts a PostgreSQL server), or set "
+      "MNT4820_SKIP_PG=1 to leave the PostgreSQL tests out");
 }
 
 std::optional<TestDatabase> TestDatabase::create(Engine engine, bool withDemoData) {
   TestDatabase db;
-  db.engine_ = engine;
-  if (engine == Engine::Sqlite) {
-    static std::atomic<int> counter{0};
-    db.folder_ = std::make_unique<TestFolder>();
-    db.dsn_ = "MNT4820_TEST_" + std::to_string(++counter);
-    // A private data-source file that keeps the sources the test command set up (the PostgreSQL one).
-    std::string ini;
-    if (const char* current = std::getenv("ODBCINI"); current != nullptr && std::filesystem::exists(current)) {
-      ini = platform::odbc::test::readTextFile(current) + "\n";
-    }
-    ini += "[" + db.dsn_ + "]\nDriver=" + sqliteDriver().string() + "\nDatabase=" +
-           (db.folder_->path() / "test.db").string() + "\nTimeout=5000\n";
-    const auto file = db.folder_->write("odbc.ini", ini);
-    setenv("ODBCINI", file.c_str(), 1);
-  } else {
-    const char* connect = std::getenv("MNT4820_TEST_PG_CONNECT");
-    if (connect == nullptr) {
-      if (postgresRequired()) throw std::runtime_error("MNT4820_TEST_PG_CONNECT is not set");
-      return std::nullopt;
-    }
-    db.dsn_ = connectField(connect, "DSN");
-    db.user_ = connectField(connect, "UID");
-    db.password_ = connectField(connect, "PWD");
-  }
+  db.folder_ = std::make_unique<TestFolder>();
   db.environment_ = std::make_unique<platform::odbc::Environment>();
+  db.dsn_ = "MNT4820_TEST_" + uniqueSuffix();
+  std::string settings;
+  if (engine == Engine::Sqlite) {
+    settings = "Driver=" + sqliteDriver().string() + "\nDatabase=" + (db.folder_->path() / "test.db").string() +
+               "\nTimeout=5000\n";
+  } else {
+    const std::optional<std::string> connect = postgresConnectString();
+    if (!connect) return std::nullopt;
+    db.user_ = connectField(*connect, "UID");
+    db.password_ = connectField(*connect, "PWD");
+    db.schema_ = "mnt4820_test_" + uniqueSuffix();
+    db.serverConnect_ = *connect;
+    platform::odbc::Connection::open(*db.environment_, *connect).execute("CREATE SCHEMA " + db.schema_);
+    settings = dataSourceSettings(commandDataSources(), connectField(*connect, "DSN")) +
+               "ConnSettings=SET search_path TO " + db.schema_ + "\n";
+  }
+  // The test command's own sources stay (the program under test may name them).
+  const auto ini = db.folder_->write("odbc.ini", commandDataSources() + "[" + db.dsn_ + "]\n" + settings);
+  setenv("ODBCINI", ini.c_str(), 1);
   platform::odbc::Connection setup = db.connect();
   using platform::odbc::test::readTextFile;
   using platform::odbc::test::runSqlScript;
-  runSqlScript(setup, readTextFile(mnt4820::test::sourceFolder().string() + "/db/schema.sql"));
-  if (withDemoData) runSqlScript(setup, readTextFile(mnt4820::test::sourceFolder().string() + "/db/demo-data.sql"));
+  runSqlScript(setup, readTextFile(sourceFolder().string() + "/db/schema.sql"));
+  if (withDemoData) runSqlScript(setup, readTextFile(sourceFolder().string() + "/db/demo-data.sql"));
   return db;
+}
+
+TestDatabase::~TestDatabase() {
+  if (!environment_) return;
+  commandIniFile().empty() ? unsetenv("ODBCINI") : setenv("ODBCINI", commandIniFile().c_str(), 1);
+  if (schema_.empty()) return;
+  try {
+    platform::odbc::Connection::open(*environment_, serverConnect_).execute("DROP SCHEMA " + schema_ + " CASCADE");
+  } catch (const std::exception& error) {
+    ADD_FAILURE() << "dropping the test schema " << schema_ << ": " << error.what();
+  }
 }
 
 platform::odbc::Connection TestDatabase::connect() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -14,16 +16,20 @@ namespace mnt4820::test {
 // test command starts (connect string in MNT4820_TEST_PG_CONNECT).
 enum class Engine { Sqlite, Postgres };
 std::string engineName(Engine engine);
+inline void PrintTo(Engine engine, std::ostream* out) { *out << engineName(engine); }
 
-// A data source with the suite's schema (and optionally the demo rows) loaded. For SQLite the data source
-// is a DSN of its own, written to a private odbc.ini that ODBCINI points to; for PostgreSQL it is the DSN of
-// the test server, and the tables are dropped and created anew.
+// The PostgreSQL connect string. Without one the tests fail, unless MNT4820_SKIP_PG=1 says to skip them
+// (then this returns nothing).
+std::optional<std::string> postgresConnectString();
+
+// A data source with the suite's schema (and optionally the demo rows) loaded, under a DSN of the test's own
+// written to a private odbc.ini that ODBCINI points to: for SQLite a file of its own, for PostgreSQL a schema
+// of its own that the DSN puts first on the search path, so that tests running at once never share a table.
 class TestDatabase {
  public:
-  // Returns nothing (and the caller skips) when the engine is not available here.
+  // Returns nothing (and the caller skips) when MNT4820_SKIP_PG=1 leaves PostgreSQL out.
   static std::optional<TestDatabase> create(Engine engine, bool withDemoData);
 
-  Engine engine() const { return engine_; }
   const std::string& dsn() const { return dsn_; }
   const std::string& user() const { return user_; }
   const std::string& password() const { return password_; }
@@ -34,19 +40,23 @@ class TestDatabase {
 
   TestDatabase(TestDatabase&&) = default;
   TestDatabase& operator=(TestDatabase&&) = default;
+  ~TestDatabase();
 
  private:
   TestDatabase() = default;
 
-  Engine engine_ = Engine::Sqlite;
   std::unique_ptr<TestFolder> folder_;
   std::string dsn_;
   std::string user_;
   std::string password_;
+  std::string schema_;  // PostgreSQL only; dropped with the object
+  std::string serverConnect_;
   std::unique_ptr<platform::odbc::Environment> environment_;
 };
 
-// Whether a missing PostgreSQL server must fail the test instead of skipping it.
-bool postgresRequired();
-
 }  // namespace mnt4820::test
+
+#define MNT4820_INSTANTIATE_FOR_BOTH_ENGINES(suite)                                                                  \
+  INSTANTIATE_TEST_SUITE_P(Engines, suite,                                                                           \
+                           ::testing::Values(::mnt4820::test::Engine::Sqlite, ::mnt4820::test::Engine::Postgres), \
+                           [](const auto& info) { return ::mnt4820::test::engineName(info.param); })

@@ -30,7 +30,7 @@ std::filesystem::path TestFolder::write(const std::string& relative, const std::
 
 std::filesystem::path sourceFolder() {
   if (const char* dir = std::getenv("MNT4820_SOURCE_DIR"); dir != nullptr && *dir != '\0') return dir;
-  return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+  return MNT4820_SOURCE_DIR;
 }
 
 }  // namespace mnt4820::test

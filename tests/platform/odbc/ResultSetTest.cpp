@@ -142,8 +142,8 @@ TEST_P(ResultSetTest, AStatementWithoutRowsIsNoResultSet) {
   EXPECT_THROW(connection.openResultSet("INSERT INTO " + table + " VALUES (1)"), InvalidStateError);
 }
 
-MNT4820_INSTANTIATE_FOR_BOTH_DRIVERS(ResultSetTest);
-MNT4820_INSTANTIATE_FOR_BOTH_DRIVERS(ResultSetWithRowsTest);
+MNT4820_INSTANTIATE_FOR_BOTH_ENGINES(ResultSetTest);
+MNT4820_INSTANTIATE_FOR_BOTH_ENGINES(ResultSetWithRowsTest);
 
 }  // namespace
 }  // namespace platform::odbc::test

@@ -140,7 +140,7 @@ TEST_P(TextRoundTripTest, LongValuesReadWhole) {
   EXPECT_TRUE(rows.atEnd());
 }
 
-MNT4820_INSTANTIATE_FOR_BOTH_DRIVERS(TextRoundTripTest);
+MNT4820_INSTANTIATE_FOR_BOTH_ENGINES(TextRoundTripTest);
 
 }  // namespace
 }  // namespace platform::odbc::test

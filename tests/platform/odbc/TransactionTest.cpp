@@ -141,7 +141,7 @@ TEST_P(TransactionTest, DroppingTheConnectionRollsBackAnOpenTransaction) {
   EXPECT_EQ(partners(connection_), (Codes{"A001", "A002"}));
 }
 
-MNT4820_INSTANTIATE_FOR_BOTH_DRIVERS(TransactionTest);
+MNT4820_INSTANTIATE_FOR_BOTH_ENGINES(TransactionTest);
 
 }  // namespace
 }  // namespace platform::odbc::test
