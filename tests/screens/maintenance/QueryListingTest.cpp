@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Program.h"
+#include "program/Program.h"
 #include "db/QueryOperations.h"
 #include "platform/ui/HeadlessToolkit.h"
 #include "screens/maintenance/common.h"
