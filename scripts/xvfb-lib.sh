@@ -8,8 +8,9 @@ xvfb_start() {
   chmod 0700 "$xvfb_dir"
   fifo="$xvfb_dir/display"
   mkfifo "$fifo"
-  # Xvfb writes the number of the display it chose, so parallel runs never race for one.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  # Xvfb writes the number of the display it chose, so parallel runs never race for one. Without -noreset it
+  # resets whenever its last client leaves, and a program starting in that moment cannot connect.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
   xvfb_pid=$!
   program_pid=
   trap xvfb_stop EXIT
