@@ -92,10 +92,27 @@ void TextBoxEdit::showEditingMode() {
   setReadOnly(box_->isLocked());
   setEchoMode(box_->passwordChar().empty() ? QLineEdit::Normal : QLineEdit::Password);
   // QLineEdit resets this attribute whenever read-only or echo mode change, so it is set last.
-  const ui::ImeMode mode = box_->imeMode();
-  const bool imeAllowed = mode != ui::ImeMode::Off && mode != ui::ImeMode::Disable;
-  setAttribute(Qt::WA_InputMethodEnabled, imeAllowed && !box_->isLocked() && box_->passwordChar().empty());
+  setAttribute(Qt::WA_InputMethodEnabled, takesInputMethod());
   if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImEnabled);
+}
+
+bool TextBoxEdit::takesInputMethod() const {
+  if (box_ == nullptr) return false;
+  const ui::ImeMode mode = box_->imeMode();
+  return mode != ui::ImeMode::Off && mode != ui::ImeMode::Disable && !box_->isLocked() && box_->passwordChar().empty();
+}
+
+// The attribute alone does not switch an input method off: QLineEdit answers ImEnabled itself, and an input
+// method that is on goes on composing for a field that answers true.
+QVariant TextBoxEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
+  if (query == Qt::ImEnabled) return takesInputMethod();
+  return QLineEdit::inputMethodQuery(query);
+}
+
+// Asked again whenever a field takes the focus, so the input method never goes by the answer of the last one.
+void TextBoxEdit::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  QGuiApplication::inputMethod()->update(Qt::ImEnabled);
 }
 
 // Only the caret and selection the user makes in the field that has the focus (in Qt and in the model) go

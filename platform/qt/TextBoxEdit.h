@@ -33,7 +33,12 @@ class TextBoxEdit final : public QLineEdit, public ControlView {
   // Locked, password character and input-method mode as the model has them.
   void showEditingMode();
 
+  // The input method asks here whether it may compose for the field: a field whose mode is off or disabled,
+  // a password field and a locked field say no, whatever the input method's own state is.
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
  protected:
+  void focusInEvent(QFocusEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -41,6 +46,7 @@ class TextBoxEdit final : public QLineEdit, public ControlView {
 
  private:
   void copySelectionToModel();
+  bool takesInputMethod() const;
 
   QtToolkit& toolkit_;
   ui::TextBox* box_;

@@ -221,17 +221,23 @@ TEST_F(QtToolkitTest, TextBoxPropertiesAreMirrored) {
   EXPECT_TRUE(shown->isReadOnly());
   txt1->setLocked(false);
   EXPECT_FALSE(shown->isReadOnly());
-  EXPECT_TRUE(shown->testAttribute(Qt::WA_InputMethodEnabled));
+  // What an input method asks before it composes; the widget attribute alone does not stop it.
+  const auto imeEnabled = [](const QLineEdit* line) { return line->inputMethodQuery(Qt::ImEnabled).toBool(); };
+  EXPECT_TRUE(imeEnabled(shown));
   txt1->setImeMode(ImeMode::Off);
-  EXPECT_FALSE(shown->testAttribute(Qt::WA_InputMethodEnabled));
+  EXPECT_FALSE(imeEnabled(shown));
   txt1->setImeMode(ImeMode::On);
-  EXPECT_TRUE(shown->testAttribute(Qt::WA_InputMethodEnabled));
-  txt1->setImeMode(ImeMode::Disable);
+  EXPECT_TRUE(imeEnabled(shown));
   txt1->setLocked(true);
+  EXPECT_FALSE(imeEnabled(shown));
+  txt1->setImeMode(ImeMode::Disable);
   txt1->setLocked(false);
-  EXPECT_FALSE(shown->testAttribute(Qt::WA_InputMethodEnabled)) << "read-only changes must not turn the IME back on";
+  EXPECT_FALSE(imeEnabled(shown)) << "read-only changes must not turn the IME back on";
+  EXPECT_FALSE(shown->testAttribute(Qt::WA_InputMethodEnabled));
+  EXPECT_TRUE(imeEnabled(edit(*txt2)));
   txt2->setPasswordChar("*");
   EXPECT_EQ(edit(*txt2)->echoMode(), QLineEdit::Password);
+  EXPECT_FALSE(imeEnabled(edit(*txt2)));
   txt1->setMaxLength(4);
   txt1->setText("ＡＢＣＤＥＦ");
   EXPECT_EQ(shown->text(), QString("ＡＢＣＤＥＦ")) << "MaxLength limits only typing, and the line edit not at all";
