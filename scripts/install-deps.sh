@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake g++ ninja-build pkg-config ccache
   qt6-base-dev
-  unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3 odbc-postgresql
+  unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3 libsqlite3-dev odbc-postgresql
   postgresql
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev

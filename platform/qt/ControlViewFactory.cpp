@@ -1,10 +1,12 @@
 #include "platform/qt/ControlViewFactory.h"
 
 #include "platform/qt/CommandButtonView.h"
+#include "platform/qt/DataGridView.h"
 #include "platform/qt/LabelView.h"
 #include "platform/qt/PanelView.h"
 #include "platform/qt/TextBoxEdit.h"
 #include "platform/ui/CommandButton.h"
+#include "platform/ui/DataGrid.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TextBox.h"
 
@@ -23,11 +25,13 @@ ControlView* createControlView(QtToolkit& toolkit, ui::Control& control, QWidget
         return new CommandButtonView(toolkit, *button, parent);
       }
       break;
+    case ui::ControlKind::DataGrid:
+      if (auto* grid = dynamic_cast<ui::DataGrid*>(&control)) return new DataGridView(toolkit, *grid, parent);
+      break;
     case ui::ControlKind::DataControl:
       return nullptr;
     case ui::ControlKind::ComboBox:
     case ui::ControlKind::ListGrid:
-    case ui::ControlKind::DataGrid:
       break;
   }
   return new PanelView(toolkit, control, parent);

@@ -24,6 +24,9 @@ enum class Property {
   Caption,
   Focus,
   Contents,
+  // A grid's current row, and the widths of its columns.
+  CurrentRow,
+  Columns,
 };
 
 // Rows of a control that holds rows (a grid): `count` rows from `first`.

@@ -1,0 +1,221 @@
+#include "screens/search/COMMON_SEARCH_MSTDB.h"
+
+#include <utility>
+#include <vector>
+
+#include "db/QueryOperations.h"
+#include "framework/WindowStyle.h"
+#include "platform/odbc/DatabaseError.h"
+#include "platform/text/CodePage.h"
+#include "platform/ui/DataControl.h"
+#include "platform/ui/DataGrid.h"
+#include "program/ErrorReport.h"
+#include "program/Program.h"
+#include "screens/search/RecordsetSource.h"
+#include "screens/search/SearchDialog.h"
+
+namespace mnt4820 {
+
+namespace {
+
+using platform::ui::Control;
+using platform::ui::DataGrid;
+using platform::ui::Form;
+
+constexpr const char* SearchCaption = "□□ 検索 □□";
+constexpr const char* NoDataMessage = "検索データが有りません";
+constexpr const char* SearchErrorMessage = "検索時にｴﾗｰがありました";
+
+// Where a column of the chosen row goes.
+enum class Receiver { Target, Output1, Output2, Output3 };
+struct HandBack {
+  Receiver receiver;
+  std::size_t column;
+};
+
+// What each kind writes back, in this order.
+std::vector<HandBack> handBackOf(SearchKind kind) {
+  using enum Receiver;
+  switch (kind) {
+    case SearchKind::MessageGroup: return {{Output1, 0}, {Output2, 1}, {Output3, 2}};
+    case SearchKind::TerminalCenter:
+    case SearchKind::Center: return {{Target, 0}, {Output1, 1}};
+    case SearchKind::FormatBpid: return {{Output2, 1}, {Output1, 0}};
+    case SearchKind::DataItem: return {{Output1, 0}, {Output2, 1}};
+  }
+  return {};
+}
+
+Control* receiverOf(const CodeSearch& search, Receiver receiver) {
+  switch (receiver) {
+    case Receiver::Target: return search.SearchTarget;
+    case Receiver::Output1: return search.SearchOutput1;
+    case Receiver::Output2: return search.SearchOutput2;
+    case Receiver::Output3: return search.SearchOutput3;
+  }
+  return nullptr;
+}
+
+Form& dialogOf(CodeSearch& search) {
+  if (!search.SearchDialog) search.SearchDialog = createSearchDialog(search);
+  return *search.SearchDialog;
+}
+
+DataGrid& gridOf(CodeSearch& search) { return dialogOf(search).get<DataGrid>("GRID"); }
+
+// The part every builder shares once its statement is in `SqlText`.
+void openListing(CodeSearch& search, const SqlValues& values, std::array<std::int16_t, 7> widths) {
+  dialogOf(search).setCaption(SearchCaption);
+  OpenSearchQuery(search.database, search.SearchRecordset, values);
+  search.SearchColumnWidths = widths;
+}
+
+void setWidths(CodeSearch& search, int dialogWidth, int gridWidth) {
+  Form& dialog = dialogOf(search);
+  const platform::ui::Rect place = dialog.geometry();
+  dialog.move(place.left, place.top, dialogWidth, place.height);
+  DataGrid& grid = gridOf(search);
+  platform::ui::Rect gridPlace = grid.geometry();
+  gridPlace.width = gridWidth;
+  grid.setGeometry(gridPlace);
+}
+
+void closeDialog(CodeSearch& search) {
+  // Esc in the grid comes after the window's own Esc has already closed the dialog.
+  if (search.SearchDialog && search.SearchDialog->isVisible()) search.SearchDialog->requestClose();
+}
+
+void showSearchError(CodeSearch& search, const std::exception& error) {
+  reportCaughtError("code search", error);
+  search.ui.messageBox(SearchErrorMessage, platform::ui::mb::OkOnly, ProgramTitle);
+}
+
+}  // namespace
+
+void QueryMessageGroups(CodeSearch& search, const std::string& key1) {
+  std::string& sql = search.database.SqlText;
+  sql = "SELECT 相手先コード as 受注者コード,自社コード as 発注者コード,情報区分";
+  sql += " FROM FL1916メッセージグループ情報マスタ";
+  SqlValues values;
+  if (!platform::trimBlanks(key1).empty()) {
+    sql += " where 相手先コード = ?";
+    values.push_back(key1);
+  }
+  openListing(search, values, {2000, 2000, 2000});
+}
+
+void QueryTerminalCenters(CodeSearch& search, const std::string& key1, const std::string& key2) {
+  std::string& sql = search.database.SqlText;
+  sql = "SELECT センターコード,";
+  sql += " センター名,";
+  sql += " 相手先種別マスタ.区分名称 as 相手先種別,";
+  sql += " 送受信方式マスタ.区分名称 as 送受信方式,";
+  sql += " KRX受信ファイルパス,";
+  sql += " 実行端末名";
+  sql += " FROM ((FL1903EDI制御マスタ";
+  sql += " LEFT JOIN 区分マスタ AS 相手先種別マスタ ";
+  sql += " ON (相手先種別マスタ.区分コード = FL1903EDI制御マスタ.相手先種別 ";
+  sql += " AND 相手先種別マスタ.区分 = ? ))";
+  sql += " LEFT JOIN 区分マスタ AS 送受信方式マスタ ";
+  sql += " ON (送受信方式マスタ.区分コード = FL1903EDI制御マスタ.送受信方式 ";
+  sql += " AND 送受信方式マスタ.区分 = ? ))";
+  sql += " WHERE FL1903EDI制御マスタ.実行端末名 = ? ";
+  sql += " AND 相手先種別マスタ.区分コード = ? ";
+  openListing(search, {"相手先種別", "送受信方式", key2, key1}, {1800, 2000, 1400, 1400, 3000, 2000});
+  setWidths(search, 12500, 12000);
+}
+
+void QueryCenters(CodeSearch& search) {
+  std::string& sql = search.database.SqlText;
+  sql = "SELECT センターコード,センター名";
+  sql += " FROM FL1903EDI制御マスタ";
+  openListing(search, {}, {2000, 5000});
+  setWidths(search, 7800, 7400);
+}
+
+void QueryFormats(CodeSearch& search) {
+  const std::string target = search.SearchTarget != nullptr ? search.SearchTarget->defaultValue() : std::string();
+  std::string& sql = search.database.SqlText;
+  sql = "SELECT DISTINCT 情報区分コード,BPID";
+  sql += " FROM FL1902フォーマット情報マスタ";
+  SqlValues values;
+  if (!target.empty()) {
+    sql += " WHERE 情報区分コード=?";
+    values.push_back(target);
+  }
+  sql += " order by 情報区分コード,BPID";
+  openListing(search, values, {2500, 3000});
+  setWidths(search, 6200, 5500);
+}
+
+void QueryDataItems(CodeSearch& search) {
+  std::string& sql = search.database.SqlText;
+  sql = "SELECT 項目No,データ項目名";
+  sql += " FROM FL1901項目情報マスタ";
+  openListing(search, {}, {2000, 3000});
+  setWidths(search, 6200, 5050);
+}
+
+void OpenCodeSearch(CodeSearch& search, std::int16_t kind, Control* target, const std::string& key1,
+                    const std::string& key2, Control* output1, Control* output2, Control* output3) {
+  // No query exists for any other kind: such a call changes nothing.
+  if (kind < 0 || kind > 4) return;
+  search.SearchKind = static_cast<SearchKind>(kind);
+  search.SearchTarget = target;
+  search.SearchOutput1 = output1;
+  search.SearchOutput2 = output2;
+  search.SearchOutput3 = output3;
+  Form& dialog = dialogOf(search);
+  dialog.get<platform::ui::DataControl>("RS").setConnectionString(search.database.ConnectString);
+  DataGrid& grid = dialog.get<DataGrid>("GRID");
+  try {
+    switch (search.SearchKind) {
+      case SearchKind::MessageGroup: QueryMessageGroups(search, key1); break;
+      case SearchKind::TerminalCenter: QueryTerminalCenters(search, key1, key2); break;
+      case SearchKind::Center: QueryCenters(search); break;
+      case SearchKind::FormatBpid: QueryFormats(search); break;
+      case SearchKind::DataItem: QueryDataItems(search); break;
+    }
+    if (search.SearchRecordset->rows.atEnd()) {
+      search.ui.messageBox(NoDataMessage, platform::ui::mb::OkOnly, ProgramTitle);
+      return;
+    }
+    RecordsetSource source(search.SearchRecordset->rows);
+    grid.setDataSource(&source);
+  } catch (const platform::odbc::DatabaseError& error) {
+    showSearchError(search, error);
+    return;
+  }
+  for (std::size_t column = 0; column < search.SearchColumnWidths.size(); ++column) {
+    if (search.SearchColumnWidths[column] != 0) grid.setColumnWidth(column, search.SearchColumnWidths[column]);
+  }
+  CenterWindow(dialog);
+  dialog.show(platform::ui::ShowMode::Modal);
+  search.SearchDialog.reset();
+}
+
+void ChooseSearchRow(CodeSearch& search) {
+  if (!search.SearchDialog) return;
+  const DataGrid& grid = gridOf(search);
+  if (grid.row() == DataGrid::NoRow) return;
+  // The row comes from the grid's own copy, so handing it back cannot meet a database error; a null value is
+  // handed back as the empty text.
+  std::vector<std::pair<Control*, std::string>> writes;
+  for (const HandBack& h : handBackOf(search.SearchKind)) {
+    if (Control* receiver = receiverOf(search, h.receiver)) {
+      writes.emplace_back(receiver, platform::trimBlanks(grid.value(h.column).value_or("")));
+    }
+  }
+  for (const auto& [receiver, text] : writes) receiver->setDefaultValue(text);
+  closeDialog(search);
+  search.SearchRecordset.reset();
+}
+
+void CancelSearch(CodeSearch& search, OnCancel clear) {
+  if (!search.SearchDialog) return;
+  if (clear == OnCancel::ClearTarget && search.SearchTarget != nullptr) search.SearchTarget->setDefaultValue("");
+  gridOf(search).setDataSource(nullptr);
+  closeDialog(search);
+}
+
+}  // namespace mnt4820
