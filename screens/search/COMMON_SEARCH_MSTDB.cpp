@@ -64,7 +64,7 @@ Form& dialogOf(CodeSearch& search) {
 DataGrid& gridOf(CodeSearch& search) { return dialogOf(search).get<DataGrid>("GRID"); }
 
 // The part every builder shares once its statement is in `SqlText`.
-void openListing(CodeSearch& search, const SqlValues& values, std::array<std::int16_t, 7> widths) {
+void openListing(CodeSearch& search, const SqlValues& values, const decltype(CodeSearch::SearchColumnWidths)& widths) {
   dialogOf(search).setCaption(SearchCaption);
   OpenSearchQuery(search.database, search.SearchRecordset, values);
   search.SearchColumnWidths = widths;
@@ -159,7 +159,10 @@ void QueryDataItems(CodeSearch& search) {
 void OpenCodeSearch(CodeSearch& search, std::int16_t kind, Control* target, const std::string& key1,
                     const std::string& key2, Control* output1, Control* output2, Control* output3) {
   // No query exists for any other kind: such a call changes nothing.
-  if (kind < 0 || kind > 4) return;
+  if (kind < static_cast<std::int16_t>(SearchKind::MessageGroup) ||
+      kind > static_cast<std::int16_t>(SearchKind::DataItem)) {
+    return;
+  }
   search.SearchKind = static_cast<SearchKind>(kind);
   search.SearchTarget = target;
   search.SearchOutput1 = output1;
