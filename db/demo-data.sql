@@ -85,8 +85,13 @@ INSERT INTO FL1901項目情報マスタ (項目No, データ項目名) VALUES
     (7, '原単価'),
     (8, '売単価');
 
+-- Operators for trying the sign-on (build/mnt4820-signon): OP00007 fills the seven characters of the code and
+-- the ten of the password, so both fields are left as soon as they are full; 0003 has no password yet and
+-- cannot sign on until one is set with F5 (old password left empty).
 INSERT INTO FL0003担当者マスタ (担当者コード, 担当者氏名, IME起動モード, 権限レベル, パスワード) VALUES
     ('0001', '山田 太郎', 0, 9, 'yamada01'),
-    ('0002', '髙橋 花子', 1, 1, 'Hanako2');
+    ('0002', '髙橋 花子', 1, 1, 'Hanako2'),
+    ('0003', '佐藤 次郎', 0, 1, ''),
+    ('OP00007', '鈴木 一郎', 2, 5, 'Suzuki1234');
 
 COMMIT;

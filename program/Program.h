@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -16,6 +17,8 @@ struct OperatorState {
   std::string OperatorCode;
   std::string OperatorName;
   std::string ResultCode;
+  std::int16_t OperatorImeMode = 0;
+  std::int16_t OperatorAuthority = 0;
 };
 
 // The program-wide values of one run. Each module owns the type of its part (settings, database session,

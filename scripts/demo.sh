@@ -9,14 +9,15 @@ operator=${1:-0001}
 
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$root/build-release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMNT4820_TESTS=OFF -DMNT4820_BENCH=OFF >/dev/null
-cmake --build "$root/build-release" -j2 --target mnt4820 x-close-window
+cmake --build "$root/build-release" -j2 --target mnt4820 mnt4820-signon x-close-window
 
 # The program reads EDI.ini two folder levels above its own folder.
 run="$root/demo"
-"$root/scripts/layout-run-folder.sh" "$run" "$root/build-release/mnt4820"
+"$root/scripts/layout-run-folder.sh" "$run" "$root/build-release/mnt4820" "$root/build-release/mnt4820-signon"
 export ODBCSYSINI="$run/odbc" ODBCINI="$run/odbc/odbc.ini"
 
 if [[ -n ${DISPLAY:-} ]]; then
+  echo "the sign-on dialog on its own: ODBCSYSINI=$run/odbc ODBCINI=$run/odbc/odbc.ini $run/EDI/MNT4820/mnt4820-signon"
   exec "$run/EDI/MNT4820/mnt4820" "$operator"
 fi
 

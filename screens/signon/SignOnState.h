@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "program/Program.h"
+#include "platform/ui/Form.h"
+
+namespace mnt4820 {
+
+// What the sign-on logic works with: the program, the two windows as it reaches them, and the working values
+// of the operator looked up last.
+struct SignOnState {
+  explicit SignOnState(Program& program) : program(program) {}
+
+  Program& program;
+  // Set by whoever opens the sign-on dialog.
+  platform::ui::Form* SignOnWindow = nullptr;
+  platform::ui::Form* PasswordWindow = nullptr;
+  // Written by every successful lookup, read when a password is tested.
+  std::string SignOnCode;
+  std::string SignOnName;
+  std::int16_t SignOnImeMode = 0;
+  std::int16_t SignOnAuthority = 0;
+  std::string StoredPassword;
+};
+
+}  // namespace mnt4820
