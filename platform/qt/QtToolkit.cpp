@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QPixmap>
 #include <QScreen>
+#include <QWindow>
 #include <exception>
 #include <utility>
 
@@ -233,6 +234,12 @@ void QtToolkit::showForm(ui::Form& form) {
   }
   if (!window->isVisible()) {
     window->setWindowModality(Qt::NonModal);
+    // A window opened without blocking from a modal one (the password change from the sign-on) would be
+    // blocked by its opener: it belongs to the opener instead, as on the original desktop.
+    QWidget* opener = QApplication::activeModalWidget();
+    window->winId();
+    window->windowHandle()->setTransientParent(opener != nullptr && opener != window ? opener->windowHandle()
+                                                                                     : nullptr);
     window->show();
     window->raise();
     window->activateWindow();

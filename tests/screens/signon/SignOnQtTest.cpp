@@ -42,6 +42,7 @@ TEST(SignOnOnQt, ACodeAndPasswordTypedIntoTheRealWindowSignTheOperatorOn) {
   QWidget* signOnWindow = nullptr;
   QWidget* passwordWindow = nullptr;
   QString shownPassword;
+  bool passwordClosed = false;
   QTimer::singleShot(0, [&] {
     signOnWindow = QApplication::activeModalWidget();
     ASSERT_NE(signOnWindow, nullptr);
@@ -54,7 +55,9 @@ TEST(SignOnOnQt, ACodeAndPasswordTypedIntoTheRealWindowSignTheOperatorOn) {
     QTest::keyClick(focusedEdit(), Qt::Key_F5);
     if (QTest::qWaitFor([] { return QApplication::activeWindow() != QApplication::activeModalWidget(); })) {
       passwordWindow = QApplication::activeWindow();
-      QTest::keyClick(focusedEdit(), Qt::Key_Escape);
+      // Through the window system, as a keyboard sends it: a window blocked by the modal one would drop it.
+      QTest::keyClick(passwordWindow->windowHandle(), Qt::Key_Escape);
+      passwordClosed = QTest::qWaitFor([&] { return !passwordWindow->isVisible(); });
     }
     // The offscreen platform does not give the activation back by itself.
     signOnWindow->activateWindow();
@@ -67,6 +70,7 @@ TEST(SignOnOnQt, ACodeAndPasswordTypedIntoTheRealWindowSignTheOperatorOn) {
 
   EXPECT_NE(passwordWindow, nullptr);
   EXPECT_NE(passwordWindow, signOnWindow);
+  EXPECT_TRUE(passwordClosed);
   EXPECT_EQ(shownPassword.size(), 8);
   EXPECT_FALSE(shownPassword.contains("yamada"));
   EXPECT_EQ(signedOn.ResultCode, "00");
