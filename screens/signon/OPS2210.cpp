@@ -65,7 +65,10 @@ std::optional<OperatorRow> readOperator(DatabaseSession& database, const std::st
   database.SqlText = "SELECT * FROM FL0003担当者マスタ WHERE 担当者コード = ?";
   std::optional<platform::odbc::ResultSet> rows;
   OpenQuery(database, rows, {code});
-  if (rows->atEnd()) return std::nullopt;
+  if (rows->atEnd()) {
+    rows->close();
+    return std::nullopt;
+  }
   OperatorRow row{rows->value("担当者氏名").value_or(""), leadingNumber16(rows->value("IME起動モード")),
                   leadingNumber16(rows->value("権限レベル")), rows->value("パスワード").value_or("")};
   rows->close();
