@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "program/Program.h"
 #include "platform/ui/Form.h"
+#include "program/Program.h"
 #include "screens/signon/SignOnState.h"
 
 namespace mnt4820 {

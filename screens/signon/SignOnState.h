@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "program/Program.h"
 #include "platform/ui/Form.h"
+#include "program/Program.h"
 
 namespace mnt4820 {
 

@@ -312,8 +312,7 @@ TEST_P(SignOn, TheEntryProcedureShowsTheDialogModallyAndReturnsThePublishedValue
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, SignOn, ::testing::Values(test::Engine::Sqlite, test::Engine::Postgres),
-                         [](const auto& info) { return test::engineName(info.param); });
+MNT4820_INSTANTIATE_FOR_BOTH_ENGINES(SignOn);
 
 }  // namespace
 }  // namespace mnt4820
