@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 
+#include "platform/qt/PasswordCharStyle.h"
 #include "platform/qt/QtToolkit.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/TextBox.h"
@@ -91,6 +92,20 @@ void TextBoxEdit::showEditingMode() {
   if (box_ == nullptr) return;
   setReadOnly(box_->isLocked());
   setEchoMode(box_->passwordChar().empty() ? QLineEdit::Normal : QLineEdit::Password);
+  if (!box_->passwordChar().empty()) {
+    if (passwordStyle_ == nullptr) {
+      passwordStyle_ = new PasswordCharStyle;
+      passwordStyle_->setParent(this);
+    }
+    passwordStyle_->setCharacter(QString::fromStdString(box_->passwordChar()).toUcs4().value(0));
+    // QLineEdit reads the character from its style only when the style is set or changes.
+    if (style() != passwordStyle_) {
+      setStyle(passwordStyle_);
+    } else {
+      QEvent changed(QEvent::StyleChange);
+      QCoreApplication::sendEvent(this, &changed);
+    }
+  }
   // QLineEdit resets this attribute whenever read-only or echo mode change, so it is set last.
   setAttribute(Qt::WA_InputMethodEnabled, takesInputMethod());
   if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImEnabled);

@@ -10,6 +10,7 @@ class TextBox;
 
 namespace platform::qt {
 
+class PasswordCharStyle;
 class QtToolkit;
 
 // The line edit of a model text box. The model owns text and selection and decides what every keystroke does
@@ -50,6 +51,8 @@ class TextBoxEdit final : public QLineEdit, public ControlView {
 
   QtToolkit& toolkit_;
   ui::TextBox* box_;
+  // Made for the first password character shown; a child of the widget.
+  PasswordCharStyle* passwordStyle_ = nullptr;
   // Set while the widget is changed from the model (or by the preedit), so its signals are not fed back.
   bool updating_ = false;
 };
