@@ -34,8 +34,8 @@ void ConnectDatabase(DatabaseSession& session, const DbSettings& db) {
 }
 
 void OpenQuery(DatabaseSession& session, std::optional<platform::odbc::ResultSet>& resultSet,
-               const SqlValues& values) {
-  platform::odbc::ResultSet opened = connection(session).openResultSet(session.SqlText, values);
+               const SqlValues& values, platform::odbc::CursorRequest cursor) {
+  platform::odbc::ResultSet opened = connection(session).openResultSet(session.SqlText, values, cursor);
   session.QueryStatus = statusOf(opened);
   resultSet.emplace(std::move(opened));
 }

@@ -21,9 +21,11 @@ std::string BuildConnectString(const DbSettings& db);
 void ConnectDatabase(DatabaseSession& session, const DbSettings& db);
 
 // Opens a read-only result set for `SqlText` with `values` bound to its markers and hands it to `resultSet`;
-// sets `QueryStatus`. On an error `resultSet` and `QueryStatus` keep what they held.
+// sets `QueryStatus`. On an error `resultSet` and `QueryStatus` keep what they held. A result that is read
+// once from start to end (a listing) asks for a forward-only cursor.
 void OpenQuery(DatabaseSession& session, std::optional<platform::odbc::ResultSet>& resultSet,
-               const SqlValues& values = {});
+               const SqlValues& values = {},
+               platform::odbc::CursorRequest cursor = platform::odbc::CursorRequest::Scrollable);
 
 // The same for the code search, on a connection of its own from `ConnectString`. The caller's old recordset
 // is released first, so after an error the variable holds none.

@@ -9,6 +9,7 @@
 #include "framework/ScreenState.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
+#include "program/MaintenanceState.h"
 
 namespace mnt4820 {
 
@@ -30,6 +31,7 @@ struct Program {
   Settings settings;
   DatabaseSession database;
   ScreenState screen;
+  MaintenanceState maintenance;
   OperatorState operatorState;
   // The main window lives for the whole run.
   std::unique_ptr<platform::ui::Form> mainWindow;

@@ -8,7 +8,7 @@ packages=(
   unixodbc unixodbc-dev odbcinst libsqliteodbc sqlite3 libsqlite3-dev odbc-postgresql
   postgresql
   fonts-ipafont-gothic
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev libpq-dev
   xvfb xdotool imagemagick libx11-dev
   fcitx5 fcitx5-frontend-qt6 fcitx5-mozc dbus x11-utils
 )

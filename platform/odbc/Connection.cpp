@@ -124,9 +124,10 @@ std::int64_t Connection::execute(const std::string& sql, const std::vector<Param
   return static_cast<std::int64_t>(count);
 }
 
-ResultSet Connection::openResultSet(const std::string& sql, const std::vector<Parameter>& params) {
+ResultSet Connection::openResultSet(const std::string& sql, const std::vector<Parameter>& params,
+                                    CursorRequest cursor) {
   openState();
-  return ResultSet(state_, sql, params);
+  return ResultSet(state_, sql, params, cursor);
 }
 
 }  // namespace platform::odbc

@@ -54,7 +54,8 @@ class Connection {
   // Runs one statement; returns the number of rows it changed (-1 when the driver cannot tell).
   std::int64_t execute(const std::string& sql, const std::vector<Parameter>& params = {});
   // Opens a read-only result set standing on its first row.
-  ResultSet openResultSet(const std::string& sql, const std::vector<Parameter>& params = {});
+  ResultSet openResultSet(const std::string& sql, const std::vector<Parameter>& params = {},
+                          CursorRequest cursor = CursorRequest::Scrollable);
 
  private:
   explicit Connection(std::shared_ptr<ConnectionState> state);

@@ -12,8 +12,9 @@ namespace platform::odbc {
 
 namespace {
 
-// Most values fit in one piece; longer ones are read in several.
-constexpr std::size_t chunkSize = 4096;
+// Most values fit in one piece; longer ones are read in several. Small, because a driver may fill the whole
+// buffer for every value (the SQLite driver pads it with zeros).
+constexpr std::size_t chunkSize = 256;
 
 CursorKind toCursorKind(SQLULEN type) {
   switch (type) {
@@ -39,7 +40,7 @@ struct ResultSet::Impl {
 
   explicit Impl(std::shared_ptr<ConnectionState> connection) : statement(std::move(connection)) {}
 
-  void requestReadOnlyCursor();
+  void requestReadOnlyCursor(CursorRequest cursor);
   void describeColumns();
   void fetch();
   void readCell(SQLUSMALLINT column, Cell& cell);
@@ -57,7 +58,12 @@ struct ResultSet::Impl {
 //   psqlODBC 13 (psqlodbcw.so): keyset-driven and read-only, for single tables and joins;
 //   SQLite3 ODBC 0.9998: static, having no keyset cursors; it also reports lock
 //     concurrency for every cursor, which changes nothing here as this class only reads.
-void ResultSet::Impl::requestReadOnlyCursor() {
+void ResultSet::Impl::requestReadOnlyCursor(CursorRequest cursor) {
+  if (cursor == CursorRequest::ForwardOnly) {
+    statement.setAttribute(SQL_ATTR_CURSOR_TYPE, SQL_CURSOR_FORWARD_ONLY);
+    statement.setAttribute(SQL_ATTR_CONCURRENCY, SQL_CONCUR_READ_ONLY);
+    return;
+  }
   for (SQLULEN type : {SQLULEN{SQL_CURSOR_KEYSET_DRIVEN}, SQLULEN{SQL_CURSOR_STATIC}}) {
     try {
       // A driver that substitutes a type of its own answers with information 01S02.
@@ -139,9 +145,9 @@ ResultSet& ResultSet::operator=(ResultSet&&) noexcept = default;
 ResultSet::~ResultSet() = default;
 
 ResultSet::ResultSet(std::shared_ptr<ConnectionState> connection, const std::string& sql,
-                     const std::vector<Parameter>& params)
+                     const std::vector<Parameter>& params, CursorRequest cursor)
     : impl_(std::make_unique<Impl>(std::move(connection))) {
-  impl_->requestReadOnlyCursor();
+  impl_->requestReadOnlyCursor(cursor);
   impl_->statement.execute(sql, params);
   impl_->cursorKind = toCursorKind(impl_->statement.attribute(SQL_ATTR_CURSOR_TYPE));
   impl_->describeColumns();
@@ -200,6 +206,12 @@ std::size_t ResultSet::columnIndex(std::string_view columnName) const {
 std::optional<std::string> ResultSet::value(std::string_view columnName) const { return value(columnIndex(columnName)); }
 
 std::optional<std::string> ResultSet::value(std::size_t position) const {
+  const std::optional<std::string_view> cell = view(position);
+  if (!cell) return std::nullopt;
+  return std::string(*cell);
+}
+
+std::optional<std::string_view> ResultSet::view(std::size_t position) const {
   const Impl& impl = openImpl();
   if (position >= impl.row.size()) {
     throw ColumnNotFoundError("#" + std::to_string(position));

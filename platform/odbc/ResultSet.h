@@ -17,6 +17,10 @@ class ConnectionState;
 // The cursor type the driver actually gave a result set.
 enum class CursorKind { ForwardOnly, Static, KeysetDriven, Dynamic };
 
+// What a caller asks for: a scrollable cursor (keyset-driven where the driver has one), or a forward-only one
+// for a result that is read once from start to end, which drivers deliver without keeping it all.
+enum class CursorRequest { Scrollable, ForwardOnly };
+
 // A read-only result set. It stands on its first row once opened; the current row's
 // columns are read as UTF-8 text once per move. Move-only; a default-constructed one is
 // closed.
@@ -48,10 +52,13 @@ class ResultSet {
   // The current row's value; std::nullopt for SQL NULL. Throws InvalidStateError at the end.
   std::optional<std::string> value(std::string_view columnName) const;
   std::optional<std::string> value(std::size_t position) const;
+  // The same without a copy: valid until the next move; std::nullopt for SQL NULL.
+  std::optional<std::string_view> view(std::size_t position) const;
 
  private:
   friend class Connection;
-  ResultSet(std::shared_ptr<ConnectionState> connection, const std::string& sql, const std::vector<Parameter>& params);
+  ResultSet(std::shared_ptr<ConnectionState> connection, const std::string& sql, const std::vector<Parameter>& params,
+            CursorRequest cursor);
 
   struct Impl;
   const Impl& openImpl() const;

@@ -3,11 +3,13 @@
 #include "platform/qt/CommandButtonView.h"
 #include "platform/qt/DataGridView.h"
 #include "platform/qt/LabelView.h"
+#include "platform/qt/ListGridView.h"
 #include "platform/qt/PanelView.h"
 #include "platform/qt/TextBoxEdit.h"
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/DataGrid.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/ListGrid.h"
 #include "platform/ui/TextBox.h"
 
 namespace platform::qt {
@@ -30,8 +32,8 @@ ControlView* createControlView(QtToolkit& toolkit, ui::Control& control, QWidget
       break;
     case ui::ControlKind::DataControl:
       return nullptr;
-    case ui::ControlKind::ComboBox:
     case ui::ControlKind::ListGrid:
+      if (auto* grid = dynamic_cast<ui::ListGrid*>(&control)) return new ListGridView(toolkit, *grid, parent);
       break;
   }
   return new PanelView(toolkit, control, parent);

@@ -4,6 +4,7 @@
 
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/ListGrid.h"
 #include "platform/ui/PlainControl.h"
 #include "platform/ui/TextBox.h"
 
@@ -34,6 +35,8 @@ struct ControlDesign {
 };
 
 constexpr int CodeFieldLength = 12;
+// The listing before its first fill: the title row, one empty row, three columns.
+constexpr int ListGridCols = 3;
 
 // In the design tab order; the control collection keeps this order too.
 const ControlDesign Design[] = {
@@ -76,6 +79,11 @@ platform::ui::Control& addControl(platform::ui::Form& form, const ControlDesign&
       auto& button = form.add<platform::ui::CommandButton>(d.name, d.index);
       button.setCaption(d.text);
       return button;
+    }
+    case ControlKind::ListGrid: {
+      auto& grid = form.add<platform::ui::ListGrid>(d.name, d.index);
+      grid.setCols(ListGridCols);
+      return grid;
     }
     default:
       return form.add<platform::ui::PlainControl>(d.kind, d.name, d.index);

@@ -10,6 +10,7 @@
 #include "framework/ClearScreen.h"
 #include "framework/Conventions.h"
 #include "framework/FieldNavigation.h"
+#include "platform/text/CodePage.h"
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TextBox.h"
@@ -20,6 +21,28 @@ namespace mnt4820 {
 namespace {
 
 platform::ui::Form& mainWindow(Program& program) { return *program.screen.CurrentForm; }
+
+using platform::ui::CellAlignment;
+using platform::ui::ListGrid;
+
+// The listing's grid: a hidden column 0, then center code, center name and partner code.
+constexpr int GridCols = 4;
+constexpr int CenterCol = 1;
+constexpr int CenterNameCol = 2;
+constexpr int PartnerCol = 3;
+constexpr const char* GridTitles[GridCols] = {"", "ｾﾝﾀｰｺｰﾄﾞ", "  ", "相手先企業ｺｰﾄﾞ"};
+constexpr int GridColWidths[GridCols] = {0, 1600, 5500, 1820};
+constexpr int GridRowHeight = 360;
+
+const std::string ListingSelect =
+    "SELECT "
+    " FL1915センタ利用企業マスタ.センターコード,"
+    " FL1915センタ利用企業マスタ.相手先企業コード,"
+    " FL1903EDI制御マスタ.センター名 "
+    " FROM FL1915センタ利用企業マスタ,"
+    " FL1903EDI制御マスタ "
+    " WHERE FL1915センタ利用企業マスタ.センターコード = FL1903EDI制御マスタ.センターコード";
+const std::string ListingOrder = " ORDER BY FL1915センタ利用企業マスタ.センターコード,相手先企業コード";
 
 std::string todayText() {
   const std::time_t now = std::time(nullptr);
@@ -37,6 +60,7 @@ void InitScreen(Program& program) {
   RegisterFields(program);
   program.screen.ScreenArea = "HEAD";
   EnableFieldsForArea(program.screen, program.screen.ScreenArea);
+  program.maintenance.EditMode = MaintenanceState::Change;
   SetCommandState(program, 0);
 }
 
@@ -65,23 +89,85 @@ void RegisterFields(Program& program) {
 void QueryListing(Program& program, std::optional<platform::odbc::ResultSet>& resultSet, std::int16_t& status) {
   status = StatusGoOn;
   try {
-    program.database.SqlText =
-        "SELECT "
-        " FL1915センタ利用企業マスタ.センターコード,"
-        " FL1915センタ利用企業マスタ.相手先企業コード,"
-        " FL1903EDI制御マスタ.センター名 "
-        " FROM FL1915センタ利用企業マスタ,"
-        " FL1903EDI制御マスタ "
-        " WHERE FL1915センタ利用企業マスタ.センターコード = FL1903EDI制御マスタ.センターコード"
-        " ORDER BY FL1915センタ利用企業マスタ.センターコード,相手先企業コード";
-    OpenQuery(program.database, resultSet);
+    program.database.SqlText = ListingSelect + ListingOrder;
+    // The listing is read once from start to end.
+    OpenQuery(program.database, resultSet, {}, platform::odbc::CursorRequest::ForwardOnly);
   } catch (const std::exception& error) {
     reportCaughtError("QueryListing", error);
     status = StatusStop;
   }
 }
 
-void FillGrid(Program&, platform::odbc::ResultSet&) {}
+void QueryCenterListing(Program& program, const std::string& centerCode,
+                        std::optional<platform::odbc::ResultSet>& resultSet) {
+  program.database.SqlText = ListingSelect + " AND FL1915センタ利用企業マスタ.センターコード = ?" + ListingOrder;
+  OpenQuery(program.database, resultSet, {platform::odbc::Parameter(centerCode)},
+            platform::odbc::CursorRequest::ForwardOnly);
+}
+
+ListGrid& listingGrid(Program& program) { return mainWindow(program).get<ListGrid>("GRID"); }
+
+bool rowHoldsPair(const ListGrid& grid, int row) {
+  return row >= grid.fixedRows() && row < grid.rows() && grid.cols() > CenterCol &&
+         !platform::trimBlanks(grid.textMatrix(row, CenterCol)).empty();
+}
+
+void FillGrid(Program& program, platform::odbc::ResultSet& resultSet) {
+  MaintenanceState& state = program.maintenance;
+  ListGrid& grid = listingGrid(program);
+  state.GridLoaded = VbFalse;
+  {
+    const ListGrid::Update update(grid);
+    // Rows = GridRowCount + 1 as each row comes: the first row found drops the old ones, which then need no
+    // emptying.
+    if (!resultSet.atEnd()) grid.setRows(1);
+    grid.clear();
+    grid.setCols(GridCols);
+    grid.setRow(0);
+    for (int col = CenterCol; col < GridCols; ++col) {
+      grid.setCol(col);
+      grid.setText(GridTitles[col]);
+    }
+    for (int col = 0; col < GridCols; ++col) grid.setColWidth(col, GridColWidths[col]);
+    state.GridRowCount = 0;
+    // Looked up once: a name search per cell would cost more than the reading.
+    const std::size_t center = resultSet.columnIndex("センターコード");
+    const std::size_t centerName = resultSet.columnIndex("センター名");
+    const std::size_t partner = resultSet.columnIndex("相手先企業コード");
+    platform::ui::GridStore& cells = grid.cellsForUpdate();
+    const auto trimmed = [&resultSet](std::size_t column) {
+      return platform::trimBlanks(resultSet.view(column).value_or(std::string_view{}));
+    };
+    for (; !resultSet.atEnd(); resultSet.moveNext()) {
+      const int row = cells.appendRow(GridRowHeight, CellAlignment::LeftCenter);
+      cells.setAlignment(row, 0, CellAlignment::General);
+      cells.setText(row, CenterCol, trimmed(center));
+      cells.setText(row, CenterNameCol, trimmed(centerName));
+      cells.setText(row, PartnerCol, trimmed(partner));
+      ++state.GridRowCount;
+    }
+    // The current cell ends on the last row filled, column 3 (the title row when nothing was found).
+    grid.setRow(state.GridRowCount);
+    grid.setCol(PartnerCol);
+  }
+  state.GridLoaded = VbTrue;
+}
+
+void ShowGridRow(Program& program) {
+  platform::ui::Form& form = mainWindow(program);
+  const ListGrid& grid = listingGrid(program);
+  form.get<platform::ui::TextBox>("CNTCD").setText(grid.textMatrix(grid.row(), CenterCol));
+  form.get<platform::ui::Label>("lbl_CNTNM").setCaption(grid.textMatrix(grid.row(), CenterNameCol));
+  form.get<platform::ui::TextBox>("ATKCD").setText(grid.textMatrix(grid.row(), PartnerCol));
+  program.maintenance.EditMode = MaintenanceState::Change;
+}
+
+void SetRowHighlight(Program& program, std::int16_t mode) {
+  ListGrid& grid = listingGrid(program);
+  grid.refresh();
+  grid.setCol(0);
+  grid.setColSel(mode == 0 ? PartnerCol : 0);
+}
 
 void ShowHeader(Program& program) {
   platform::ui::Form& form = mainWindow(program);

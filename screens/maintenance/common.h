@@ -2,30 +2,50 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "program/Program.h"
 #include "platform/odbc/ResultSet.h"
+#include "platform/ui/ListGrid.h"
 
 namespace mnt4820 {
 
 // Brings the main window into its initial state: fields and "lbl_" labels emptied, the three fields
-// registered, key area active with only KCNTCD enabled, key-area buttons.
+// registered, key area active with only KCNTCD enabled, change mode, key-area buttons.
 void InitScreen(Program& program);
 
 // Fills the field table with KCNTCD (key area), CNTCD and ATKCD (detail area), all "2U" without a format,
 // and gives each field its row as TabIndex. Runs right after ClearScreen has counted the fields.
 void RegisterFields(Program& program);
 
-// Opens the full listing of the center-user pairs; StatusStop when the query fails (no message to the operator).
+// Opens the full listing of the center-user pairs (listed only when their center exists), ordered by center
+// and partner code; StatusStop when the query fails (no message to the operator).
 void QueryListing(Program& program, std::optional<platform::odbc::ResultSet>& resultSet, std::int16_t& status);
 
-// Puts an open listing into the grid. The grid comes with its own module; until then this step does nothing.
+// Opens the listing of one center, the key bound as a parameter. Errors pass to the caller.
+void QueryCenterListing(Program& program, const std::string& centerCode,
+                        std::optional<platform::odbc::ResultSet>& resultSet);
+
+// Puts an open listing into the grid: titles, widths, one row per pair with its three cells trimmed. The grid
+// is filled in one pass and its views hear of it once. A fill without rows leaves the old rows, emptied.
 void FillGrid(Program& program, platform::odbc::ResultSet& resultSet);
+
+// Copies the grid's current row into CNTCD, lbl_CNTNM and ATKCD; change mode.
+void ShowGridRow(Program& program);
+
+// Refreshes the grid and highlights its current row (0) or nothing (any other value).
+void SetRowHighlight(Program& program, std::int16_t mode);
 
 // The header line: screen identifier, operator caption, operator code and name, today's date.
 void ShowHeader(Program& program);
 
 // 0: key-area buttons; 1: detail-area buttons; any other value changes nothing.
 void SetCommandState(Program& program, std::int16_t mode);
+
+// The listing grid of the main window.
+platform::ui::ListGrid& listingGrid(Program& program);
+// Whether a grid row holds a pair: the empty row of an empty listing, or a row emptied by a fill that found
+// nothing, does not.
+bool rowHoldsPair(const platform::ui::ListGrid& grid, int row);
 
 }  // namespace mnt4820

@@ -126,15 +126,16 @@ TEST_F(MainWindow, TypingIsFilteredAndFolded) {
 }
 
 TEST_F(MainWindow, AFullFieldIsLeftForTheNextEnabledField) {
-  field("CNTCD").setEnabled(true);
+  EnableFieldsForArea(program.screen, "BODY");
   form().show();
+  field("CNTCD").setFocus();
   form().typeText("abcdefghijk");
-  EXPECT_EQ(form().activeControl(), &field("KCNTCD"));
+  EXPECT_EQ(form().activeControl(), &field("CNTCD"));
   form().typeText("l");
-  EXPECT_EQ(field("KCNTCD").text(), "ABCDEFGHIJKL");
-  ASSERT_EQ(form().activeControl(), &field("CNTCD"));
-  EXPECT_EQ(field("KCNTCD").backColor(), FieldBack);
-  EXPECT_EQ(field("CNTCD").backColor(), FieldFocus);
+  EXPECT_EQ(field("CNTCD").text(), "ABCDEFGHIJKL");
+  ASSERT_EQ(form().activeControl(), &field("ATKCD"));
+  EXPECT_EQ(field("CNTCD").backColor(), FieldBack);
+  EXPECT_EQ(field("ATKCD").backColor(), FieldFocus);
 }
 
 TEST_F(MainWindow, AFullFieldWithNoOtherEnabledFieldKeepsTheFocus) {

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+#include "framework/Conventions.h"
+
+namespace mnt4820 {
+
+// The maintenance screen's state values, beside the framework's ScreenState.
+struct MaintenanceState {
+  // What a save in the detail area does: change the listed pair, add, or (while it runs) delete.
+  static constexpr std::int16_t Change = 0;
+  static constexpr std::int16_t Add = 1;
+  static constexpr std::int16_t Delete = 2;
+
+  std::int16_t EditMode = Change;
+  // Whether leaving the detail area with Esc asks to save.
+  std::int16_t ConfirmOnLeave = VbFalse;
+  // VbTrue once the listing has been filled completely; row changes during a fill are not shown.
+  std::int16_t GridLoaded = VbFalse;
+  // Data rows of the listing: 32-bit, as the listing has no row limit.
+  std::int32_t GridRowCount = 0;
+};
+
+}  // namespace mnt4820

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+#include "program/Program.h"
+
+namespace mnt4820 {
+
+// The check of a field when it is left by Enter or when it fills up: its value is formatted, its own check
+// runs (KCNTCD: SearchByCenter), and its text is selected again whatever the result. StatusStop = refused
+// or the focus has been placed.
+void CheckField(Program& program, std::int16_t row, std::int16_t& status);
+
+// The check of KCNTCD: narrows the listing to the center typed (or takes the first row shown when the key is
+// empty) and opens the detail area on its first pair. Always StatusStop, as it places the focus itself.
+void SearchByCenter(Program& program, std::int16_t& status);
+
+}  // namespace mnt4820

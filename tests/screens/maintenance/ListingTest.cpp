@@ -1,0 +1,253 @@
+// The listing in the main window's grid and the search by center code, on the headless toolkit, through the
+// program's own queries on both drivers.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "db/QueryOperations.h"
+#include "platform/ui/CommandButton.h"
+#include "platform/ui/HeadlessToolkit.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/ListGrid.h"
+#include "platform/ui/TextBox.h"
+#include "program/Program.h"
+#include "screens/maintenance/MainWindow.h"
+#include "screens/maintenance/common.h"
+#include "tests/support/SqlScript.h"
+#include "tests/support/TestDatabase.h"
+#include "tests/support/TestFolder.h"
+
+namespace mnt4820 {
+namespace {
+
+using platform::ui::CellAlignment;
+using platform::ui::ListGrid;
+using platform::ui::TextBox;
+namespace key = platform::ui::key;
+
+constexpr int DemoPairs = 29;  // C001 to C005; the pair of C009 has no center and is never listed
+
+std::string commandOutput(const std::string& command) {
+  std::string out;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) throw std::runtime_error("cannot run " + command);
+  char buffer[65536];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+  if (pclose(pipe) != 0) throw std::runtime_error("failed: " + command);
+  return out;
+}
+
+class Listing : public ::testing::TestWithParam<test::Engine> {
+ protected:
+  void SetUp() override { open(true); }
+
+  void open(bool withDemoData) {
+    database = test::TestDatabase::create(GetParam(), withDemoData);
+    if (!database) GTEST_SKIP() << "MNT4820_SKIP_PG=1: PostgreSQL run skipped";
+    program.mainWindow = createMainWindow(program);
+    program.screen.CurrentForm = program.mainWindow.get();
+    ConnectDatabase(program.database, {"", database->user(), database->password(), database->dsn()});
+    InitScreen(program);
+    reload();
+    ShowHeader(program);
+    form().show();
+  }
+
+  // What the start-up and every change do: the full listing into the grid.
+  void reload() {
+    std::optional<platform::odbc::ResultSet> listing;
+    std::int16_t status = 0;
+    QueryListing(program, listing, status);
+    ASSERT_EQ(status, 0);
+    FillGrid(program, *listing);
+  }
+
+  void sql(const std::string& statement) { database->connect().execute(statement); }
+  void search(const std::string& center) {
+    field("KCNTCD").setText(center);
+    form().pressKey(key::Enter, 0);
+  }
+
+  platform::ui::Form& form() const { return *program.mainWindow; }
+  TextBox& field(const char* name) const { return form().get<TextBox>(name); }
+  ListGrid& grid() const { return form().get<ListGrid>("GRID"); }
+  std::vector<std::string> detail() const {
+    return {field("CNTCD").text(), form().get<platform::ui::Label>("lbl_CNTNM").caption(), field("ATKCD").text()};
+  }
+  std::vector<std::string> gridRow(int row) const {
+    return {grid().textMatrix(row, 1), grid().textMatrix(row, 2), grid().textMatrix(row, 3)};
+  }
+  void expectKeyArea() const {
+    EXPECT_EQ(program.screen.ScreenArea, "HEAD");
+    EXPECT_EQ(form().activeControl(), &field("KCNTCD"));
+    EXPECT_FALSE(field("ATKCD").isEnabled());
+  }
+
+  std::optional<test::TestDatabase> database;
+  platform::ui::HeadlessToolkit toolkit;
+  platform::ui::Application application{toolkit};
+  Program program{application};
+};
+
+TEST_P(Listing, ListsEveryPairOfAKnownCenterInOrderTrimmed) {
+  sql("INSERT INTO FL1915センタ利用企業マスタ (センターコード, 相手先企業コード) VALUES ('C003', 'P1  ')");
+  sql("UPDATE FL1903EDI制御マスタ SET センター名 = ' 中部流通センター  ' WHERE センターコード = 'C003'");
+  reload();
+  const MaintenanceState& state = program.maintenance;
+  ASSERT_EQ(state.GridRowCount, DemoPairs + 1);
+  EXPECT_EQ(grid().rows(), DemoPairs + 2);
+  EXPECT_EQ(state.GridLoaded, -1);
+  EXPECT_EQ(grid().cols(), 4);
+  EXPECT_EQ(gridRow(0), (std::vector<std::string>{"ｾﾝﾀｰｺｰﾄﾞ", "  ", "相手先企業ｺｰﾄﾞ"}));
+  EXPECT_EQ((std::vector<int>{grid().colWidth(0), grid().colWidth(1), grid().colWidth(2), grid().colWidth(3)}),
+            (std::vector<int>{0, 1600, 5500, 1820}));
+  EXPECT_EQ(gridRow(1), (std::vector<std::string>{"C001", "東日本物流センター", "A00012345678"}));
+  EXPECT_EQ(gridRow(20), (std::vector<std::string>{"C003", "中部流通センター", "S7700123"}));
+  std::vector<std::pair<std::string, std::string>> keys;
+  for (int row = 1; row <= state.GridRowCount; ++row) {
+    keys.emplace_back(grid().textMatrix(row, 1), grid().textMatrix(row, 3));
+    EXPECT_EQ(grid().textMatrix(row, 0), "");
+    EXPECT_EQ(grid().cells().alignment(row, 3), CellAlignment::LeftCenter);
+    EXPECT_EQ(grid().rowHeight(row), 360);
+  }
+  EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end()));
+  EXPECT_EQ(std::count(keys.begin(), keys.end(), std::pair<std::string, std::string>{"C003", "P1"}), 1);
+  EXPECT_EQ(std::count_if(keys.begin(), keys.end(), [](const auto& k) { return k.first == "C009"; }), 0);
+  EXPECT_EQ(std::make_pair(grid().row(), grid().col()), std::make_pair(DemoPairs + 1, 3));
+}
+
+TEST_P(Listing, SearchNarrowsToTheCenterAndTheGridOpensItsRows) {
+  form().typeText("c002");
+  form().pressKey(key::Enter, 0);
+  ASSERT_EQ(program.maintenance.GridRowCount, 6);
+  EXPECT_EQ(grid().rows(), 7);
+  EXPECT_EQ(gridRow(6), (std::vector<std::string>{"C002", "西日本物流センター", "M55501"}));
+  EXPECT_EQ(std::make_tuple(grid().row(), grid().col(), grid().colSel(), grid().topRow()), std::make_tuple(1, 0, 3, 1));
+  EXPECT_EQ(detail(), gridRow(1));
+  EXPECT_EQ(form().activeControl(), &field("ATKCD"));
+  EXPECT_EQ(program.screen.ScreenArea, "BODY");
+  EXPECT_FALSE(field("CNTCD").isEnabled());
+  EXPECT_FALSE(field("KCNTCD").isEnabled());
+  EXPECT_FALSE(form().get<platform::ui::CommandButton>("CMD", 0).isEnabled());
+  EXPECT_TRUE(form().get<platform::ui::CommandButton>("CMD", 2).isEnabled());
+
+  // A click shows the row and keeps the focus on the grid; the arrow keys show each row in turn.
+  grid().selectCell(3, 1);
+  form().click(grid());
+  EXPECT_EQ(detail(), gridRow(3));
+  EXPECT_EQ(form().activeControl(), &grid());
+  EXPECT_EQ(std::make_pair(grid().col(), grid().colSel()), std::make_pair(0, 3));
+  form().pressKey(key::Down, 0);
+  EXPECT_EQ(grid().row(), 4);
+  EXPECT_EQ(detail(), gridRow(4));
+  form().pressKey(key::Enter, 0);
+  EXPECT_EQ(form().activeControl(), &field("ATKCD"));
+  grid().selectCell(5, 2);
+  form().doubleClick(grid());
+  EXPECT_EQ(detail(), gridRow(5));
+  EXPECT_EQ(form().activeControl(), &field("ATKCD"));
+
+  // Esc on the grid goes back to the key area with the header intact.
+  form().click(grid());
+  form().pressKey(key::Esc, 0);
+  expectKeyArea();
+  EXPECT_EQ(detail(), (std::vector<std::string>{"", "", ""}));
+  EXPECT_EQ(form().get<platform::ui::Label>("lbl_PGID").caption(), "SCR48201");
+  EXPECT_EQ(grid().colSel(), 0);
+
+  // An empty key opens the first row of what the grid shows, without a reload.
+  form().pressKey(key::Enter, 0);
+  EXPECT_EQ(detail(), (std::vector<std::string>{"C002", "西日本物流センター", "A00023456781"}));
+  EXPECT_EQ(form().activeControl(), &field("ATKCD"));
+  EXPECT_TRUE(toolkit.messages().empty());
+}
+
+TEST_P(Listing, AnUnknownCenterLeavesTheGridAndTheKeyArea) {
+  toolkit.answerNext(platform::ui::mb::Answer::Ok);
+  toolkit.answerNext(platform::ui::mb::Answer::Ok);
+  search("C008");
+  ASSERT_EQ(toolkit.messages().size(), 1U);
+  EXPECT_EQ(toolkit.messages()[0].prompt, "該当データがありません");
+  EXPECT_EQ(toolkit.messages()[0].flags, 0);
+  EXPECT_EQ(toolkit.messages()[0].title, "MNT4820");
+  EXPECT_EQ(program.maintenance.GridRowCount, DemoPairs);
+  expectKeyArea();
+  // The key is bound, never spliced: a quote is just a character of a center that does not exist.
+  search("C001' OR 'A'='A");
+  EXPECT_EQ(toolkit.messages().size(), 2U);
+  EXPECT_EQ(program.maintenance.GridRowCount, DemoPairs);
+}
+
+TEST_P(Listing, ARowWithoutAPairOpensNothing) {
+  sql("DELETE FROM FL1915センタ利用企業マスタ");
+  reload();
+  // A fill that found nothing keeps the old rows, emptied.
+  EXPECT_EQ(program.maintenance.GridRowCount, 0);
+  EXPECT_EQ(grid().rows(), DemoPairs + 1);
+  EXPECT_EQ(gridRow(1), (std::vector<std::string>{"", "", ""}));
+  EXPECT_EQ(std::make_pair(grid().row(), grid().col()), std::make_pair(0, 3));
+  for (auto open : {+[](platform::ui::Form&f, ListGrid&g) { f.click(g); },
+                    +[](platform::ui::Form&f, ListGrid&g) { f.doubleClick(g); }}) {
+    grid().selectCell(1, 1);
+    open(form(), grid());
+    EXPECT_EQ(program.screen.ScreenArea, "HEAD");
+    EXPECT_FALSE(field("ATKCD").isEnabled());
+  }
+  form().pressKey(key::Enter, 0);
+  EXPECT_EQ(form().activeControl(), &grid());
+  field("KCNTCD").setFocus();
+  search("");
+  expectKeyArea();
+  EXPECT_TRUE(toolkit.messages().empty());
+}
+
+TEST_P(Listing, AFailingSearchSaysSoAndStaysInTheKeyArea) {
+  sql("DROP TABLE FL1903EDI制御マスタ");
+  field("KCNTCD").setText("C001");
+  toolkit.answerNext(platform::ui::mb::Answer::Ok);
+  form().click(form().get<platform::ui::CommandButton>("CMD", 0));
+  ASSERT_EQ(toolkit.messages().size(), 1U);
+  EXPECT_EQ(toolkit.messages()[0].prompt, "検索時にｴﾗｰがありました");
+  EXPECT_EQ(toolkit.messages()[0].flags, 0);
+  expectKeyArea();
+  EXPECT_EQ(program.maintenance.GridRowCount, DemoPairs);
+}
+
+TEST_P(Listing, ListsMoreThanASixteenBitCount) {
+  platform::odbc::Connection setup = database->connect();
+  platform::odbc::test::runSqlScript(
+      setup, commandOutput("sh " + (test::sourceFolder() / "db" / "generate-pairs.sh").string() + " 40000"));
+  reload();
+  EXPECT_EQ(program.maintenance.GridRowCount, DemoPairs + 40000);
+  EXPECT_EQ(grid().rows(), DemoPairs + 40001);
+  EXPECT_EQ(gridRow(DemoPairs + 40000), (std::vector<std::string>{"G050", "名古屋港物流センター", "P00000040000"}));
+  search("G050");
+  EXPECT_EQ(program.maintenance.GridRowCount, 800);
+  EXPECT_EQ(detail(), (std::vector<std::string>{"G050", "名古屋港物流センター", "P00000000050"}));
+}
+
+class EmptyListing : public Listing {
+ protected:
+  void SetUp() override { open(false); }
+};
+
+TEST_P(EmptyListing, ShowsTheTitlesAndOneEmptyRowAndOpensNothing) {
+  EXPECT_EQ(grid().rows(), 2);
+  EXPECT_EQ(gridRow(0), (std::vector<std::string>{"ｾﾝﾀｰｺｰﾄﾞ", "  ", "相手先企業ｺｰﾄﾞ"}));
+  EXPECT_EQ(program.maintenance.GridLoaded, -1);
+  search("");
+  search("C001");
+  expectKeyArea();
+  EXPECT_TRUE(toolkit.messages().empty());
+}
+
+MNT4820_INSTANTIATE_FOR_BOTH_ENGINES(Listing);
+MNT4820_INSTANTIATE_FOR_BOTH_ENGINES(EmptyListing);
+
+}  // namespace
+}  // namespace mnt4820
