@@ -27,11 +27,11 @@
 #include <string>
 #include <vector>
 
-#include "framework/Conventions.h"
-#include "program/Program.h"
 #include "db/QueryOperations.h"
+#include "framework/Conventions.h"
 #include "platform/ui/HeadlessToolkit.h"
 #include "platform/ui/ListGrid.h"
+#include "program/Program.h"
 #include "screens/maintenance/MainWindow.h"
 #include "screens/maintenance/common.h"
 

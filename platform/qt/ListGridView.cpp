@@ -61,11 +61,8 @@ void ListGridView::showChange(const ui::ControlChange& change) {
       }
       break;
     case ui::Property::Selection:
-    case ui::Property::Focus:
-      showModelState();
-      break;
-    default:
-      break;
+    case ui::Property::Focus: showModelState(); break;
+    default: break;
   }
 }
 

@@ -74,7 +74,7 @@ void wireGrid(Program& program, platform::ui::ListGrid& grid) {
       program.screen.ScreenArea = "HEAD";
       EnableFieldsForArea(program.screen, program.screen.ScreenArea);
       SetCommandState(program, 0);
-      program.screen.fields.control(0).setFocus();
+      program.screen.fields.FieldControls(0).setFocus();
     }
   };
 }
@@ -84,7 +84,7 @@ void wireSearchKeys(Program& program, platform::ui::Form& window) {
   window.onKeyDown = [&program](std::int16_t& keyCode, std::int16_t) {
     if (keyCode != platform::ui::key::Enter) return;
     const std::optional<int> row = program.screen.activeFieldRow();
-    if (!row || program.screen.fields.control(*row).name() != "KCNTCD") return;
+    if (!row || program.screen.fields.FieldControls(*row).name() != "KCNTCD") return;
     std::int16_t status = StatusGoOn;
     CheckField(program, static_cast<std::int16_t>(*row), status);
     if (status != StatusStop) NextField(program.screen, platform::ui::key::Enter);

@@ -41,7 +41,7 @@ int rowOfCenter(const platform::ui::ListGrid& grid, std::int32_t rowCount, const
 
 void CheckField(Program& program, std::int16_t row, std::int16_t& status) {
   FormatFieldValue(program.screen, row);
-  platform::ui::Control& control = program.screen.fields.control(row);
+  platform::ui::Control& control = program.screen.fields.FieldControls(row);
   if (control.name() == "KCNTCD") SearchByCenter(program, status);
   SelectAllText(control);
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <tuple>
 
 #include "platform/ui/Application.h"
@@ -15,7 +16,11 @@ using namespace platform::ui;
 
 struct Reports : ControlObserver {
   std::map<Property, int> count;
-  void controlChanged(Control&, Property property) override { ++count[property]; }
+  std::optional<RowRange> lastRows;
+  void controlChanged(Control&, const ControlChange& change) override {
+    ++count[change.property];
+    lastRows = change.rows;
+  }
 };
 
 class ListGridTest : public ::testing::Test {
@@ -59,6 +64,8 @@ TEST_F(ListGridTest, AFillIsReportedOnce) {
   EXPECT_EQ(reports.count[Property::Contents], 1);
   EXPECT_EQ(grid.rows(), 1001);
   EXPECT_THROW(grid.cellsForUpdate(), UiError);
+  grid.setTextMatrix(700, 1, "y");
+  EXPECT_EQ(reports.lastRows, (RowRange{700, 1})) << "one cell changed outside a fill names its row";
 }
 
 TEST_F(ListGridTest, KeysMoveTheCurrentRowAndKeepItInView) {
