@@ -29,8 +29,6 @@ void ListGrid::contentsChanged() {
   }
 }
 
-int ListGrid::clampRow(int row) const { return std::clamp(row, 0, std::max(rows() - 1, 0)); }
-
 void ListGrid::setRows(int rows) {
   if (rows < fixedRows_) throw UiError("a grid needs at least its fixed rows: " + name());
   store_.resize(rows, cols());
@@ -135,12 +133,6 @@ void ListGrid::endUpdate() {
   if (--updating_ > 0 || !std::exchange(dirty_, false)) return;
   changed(Property::Contents);
   changed(Property::Selection);
-}
-
-int ListGrid::appendRow(int heightTwips, CellAlignment alignment) {
-  const int row = store_.appendRow(heightTwips, alignment);
-  contentsChanged();
-  return row;
 }
 
 GridStore& ListGrid::cellsForUpdate() {

@@ -51,14 +51,13 @@ class ListGrid : public Control {
 
   // Empties every cell and keeps the numbers of rows and columns.
   void clear();
-  // Redraws the grid.
-  void refresh() { changed(Property::Contents); }
+  // Redraws the grid: every row is reported, its shape stays (no reset of the views).
+  void refresh() { changed(ControlChange{Property::Contents, RowRange{0, rows()}}); }
 
-  // A whole fill: between beginUpdate and endUpdate the views hear nothing; endUpdate reports one reset.
-  // appendRow adds a row of empty cells (of this height and alignment) and returns its number.
+  // A whole fill: between beginUpdate and endUpdate the views hear nothing; endUpdate reports one reset. Inside,
+  // the cells may also be written straight into the store.
   void beginUpdate();
   void endUpdate();
-  int appendRow(int heightTwips, CellAlignment alignment);
   GridStore& cellsForUpdate();
   // beginUpdate and endUpdate for a scope, so that a fill that fails part-way still reports what it left.
   class Update {
@@ -88,7 +87,6 @@ class ListGrid : public Control {
  private:
   void contentsChanged();
   void moveTo(int row, int col);
-  int clampRow(int row) const;
 
   GridStore store_;
   int fixedRows_ = 1;

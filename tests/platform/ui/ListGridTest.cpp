@@ -58,7 +58,7 @@ TEST_F(ListGridTest, AFillIsReportedOnce) {
   {
     const ListGrid::Update update(grid);
     grid.setRows(1);
-    for (int row = 1; row <= 1000; ++row) grid.appendRow(360, CellAlignment::LeftCenter);
+    for (int row = 1; row <= 1000; ++row) grid.cellsForUpdate().appendRow(360, CellAlignment::LeftCenter);
     grid.setTextMatrix(1000, 2, "x");
   }
   EXPECT_EQ(reports.count[Property::Contents], 1);
