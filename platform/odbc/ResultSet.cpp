@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <utility>
 
 #include "platform/odbc/DatabaseError.h"
@@ -18,14 +19,10 @@ constexpr std::size_t chunkSize = 256;
 
 CursorKind toCursorKind(SQLULEN type) {
   switch (type) {
-    case SQL_CURSOR_KEYSET_DRIVEN:
-      return CursorKind::KeysetDriven;
-    case SQL_CURSOR_STATIC:
-      return CursorKind::Static;
-    case SQL_CURSOR_DYNAMIC:
-      return CursorKind::Dynamic;
-    default:
-      return CursorKind::ForwardOnly;
+    case SQL_CURSOR_KEYSET_DRIVEN: return CursorKind::KeysetDriven;
+    case SQL_CURSOR_STATIC: return CursorKind::Static;
+    case SQL_CURSOR_DYNAMIC: return CursorKind::Dynamic;
+    default: return CursorKind::ForwardOnly;
   }
 }
 
@@ -38,17 +35,33 @@ struct ResultSet::Impl {
     bool isNull = true;
   };
 
+  // The rows of a forward-only cursor fetched many at a time into bound buffers: one call per block instead
+  // of one per cell. A value longer than its buffer is read again whole.
+  struct Block {
+    static constexpr SQLULEN Rows = 256;
+    std::vector<std::size_t> widths;
+    std::vector<std::vector<char>> buffers;
+    std::vector<std::vector<SQLLEN>> indicators;
+    SQLULEN fetched = 0;
+    SQLULEN position = 0;
+  };
+
   explicit Impl(std::shared_ptr<ConnectionState> connection) : statement(std::move(connection)) {}
 
   void requestReadOnlyCursor(CursorRequest cursor);
   void describeColumns();
+  bool driverReadsBlocks() const;
+  void bindBlock();
   void fetch();
+  void fetchFromBlock();
   void readCell(SQLUSMALLINT column, Cell& cell);
 
   Statement statement;
   CursorKind cursorKind = CursorKind::ForwardOnly;
   std::vector<std::string> names;
+  std::vector<SQLULEN> columnSizes;
   std::vector<Cell> row;
+  std::optional<Block> block;
   bool atEnd = true;
   std::array<char, chunkSize> chunk{};
 };
@@ -83,25 +96,89 @@ void ResultSet::Impl::describeColumns() {
     throw InvalidStateError("the statement returned no result set");
   }
   names.resize(static_cast<std::size_t>(count));
+  columnSizes.resize(static_cast<std::size_t>(count));
   row.resize(static_cast<std::size_t>(count));
   std::vector<SQLCHAR> name(256);
   for (SQLUSMALLINT column = 1; column <= static_cast<SQLUSMALLINT>(count); ++column) {
     SQLSMALLINT length = 0;
     auto describe = [&] {
-      return statement.call("SQLDescribeCol",
-                            SQLDescribeCol(statement.handle(), column, name.data(), static_cast<SQLSMALLINT>(name.size()),
-                                           &length, nullptr, nullptr, nullptr, nullptr));
+      return statement.call("SQLDescribeCol", SQLDescribeCol(statement.handle(), column, name.data(),
+                                                             static_cast<SQLSMALLINT>(name.size()), &length, nullptr,
+                                                             &columnSizes[column - 1], nullptr, nullptr));
     };
     describe();
     if (static_cast<std::size_t>(length) >= name.size()) {
       name.resize(static_cast<std::size_t>(length) + 1);
       describe();
     }
-    names[column - 1].assign(reinterpret_cast<const char*>(name.data()), static_cast<std::size_t>(std::max<SQLSMALLINT>(length, 0)));
+    names[column - 1].assign(reinterpret_cast<const char*>(name.data()),
+                             static_cast<std::size_t>(std::max<SQLSMALLINT>(length, 0)));
+  }
+}
+
+// Reading a bound block needs a driver that lets a single row of it be read again with SQLGetData: psqlODBC
+// does; the SQLite driver does not, and reads cell by cell.
+bool ResultSet::Impl::driverReadsBlocks() const {
+  SQLUINTEGER extensions = 0;
+  const SQLRETURN rc =
+      SQLGetInfo(statement.connectionHandle(), SQL_GETDATA_EXTENSIONS, &extensions, sizeof extensions, nullptr);
+  constexpr SQLUINTEGER needed = SQL_GD_BLOCK | SQL_GD_BOUND;
+  return SQL_SUCCEEDED(rc) && (extensions & needed) == needed;
+}
+
+void ResultSet::Impl::bindBlock() {
+  // Declared sizes count characters; a UTF-8 character takes up to four bytes.
+  constexpr std::size_t unknownWidth = 256;
+  constexpr std::size_t widestWidth = 1024;
+  Block& b = block.emplace();
+  b.widths.resize(row.size());
+  b.buffers.resize(row.size());
+  b.indicators.resize(row.size());
+  statement.setAttribute(SQL_ATTR_ROW_BIND_TYPE, SQL_BIND_BY_COLUMN);
+  statement.setAttribute(SQL_ATTR_ROW_ARRAY_SIZE, Block::Rows);
+  statement.call("SQLSetStmtAttr", SQLSetStmtAttr(statement.handle(), SQL_ATTR_ROWS_FETCHED_PTR, &b.fetched, 0));
+  for (std::size_t i = 0; i < row.size(); ++i) {
+    const SQLULEN size = columnSizes[i];
+    b.widths[i] = size == 0 || size > widestWidth ? unknownWidth : std::max<std::size_t>(size * 4 + 1, 16);
+    b.buffers[i].resize(b.widths[i] * Block::Rows);
+    b.indicators[i].resize(Block::Rows);
+    statement.call("SQLBindCol",
+                   SQLBindCol(statement.handle(), static_cast<SQLUSMALLINT>(i + 1), SQL_C_CHAR, b.buffers[i].data(),
+                              static_cast<SQLLEN>(b.widths[i]), b.indicators[i].data()));
+  }
+}
+
+void ResultSet::Impl::fetchFromBlock() {
+  Block& b = *block;
+  if (b.position + 1 < b.fetched) {
+    ++b.position;
+  } else {
+    atEnd = statement.call("SQLFetch", SQLFetch(statement.handle())) == SQL_NO_DATA || b.fetched == 0;
+    if (atEnd) return;
+    b.position = 0;
+  }
+  for (std::size_t i = 0; i < row.size(); ++i) {
+    const SQLLEN indicator = b.indicators[i][b.position];
+    Cell& cell = row[i];
+    if (indicator == SQL_NULL_DATA) {
+      cell.isNull = true;
+      cell.text.clear();
+    } else if (indicator == SQL_NO_TOTAL || indicator >= static_cast<SQLLEN>(b.widths[i])) {
+      statement.call("SQLSetPos", SQLSetPos(statement.handle(), static_cast<SQLSETPOSIROW>(b.position + 1),
+                                            SQL_POSITION, SQL_LOCK_NO_CHANGE));
+      readCell(static_cast<SQLUSMALLINT>(i + 1), cell);
+    } else {
+      cell.isNull = false;
+      cell.text.assign(b.buffers[i].data() + b.position * b.widths[i], static_cast<std::size_t>(indicator));
+    }
   }
 }
 
 void ResultSet::Impl::fetch() {
+  if (block) {
+    fetchFromBlock();
+    return;
+  }
   atEnd = statement.call("SQLFetch", SQLFetch(statement.handle())) == SQL_NO_DATA;
   if (atEnd) {
     return;
@@ -118,8 +195,8 @@ void ResultSet::Impl::readCell(SQLUSMALLINT column, Cell& cell) {
   cell.isNull = false;
   for (;;) {
     SQLLEN indicator = 0;
-    const SQLRETURN rc = statement.call(
-        "SQLGetData", SQLGetData(statement.handle(), column, SQL_C_CHAR, chunk.data(), static_cast<SQLLEN>(chunk.size()), &indicator));
+    const SQLRETURN rc = statement.call("SQLGetData", SQLGetData(statement.handle(), column, SQL_C_CHAR, chunk.data(),
+                                                                 static_cast<SQLLEN>(chunk.size()), &indicator));
     if (rc == SQL_NO_DATA) {
       return;  // the previous piece was the last
     }
@@ -151,6 +228,7 @@ ResultSet::ResultSet(std::shared_ptr<ConnectionState> connection, const std::str
   impl_->statement.execute(sql, params);
   impl_->cursorKind = toCursorKind(impl_->statement.attribute(SQL_ATTR_CURSOR_TYPE));
   impl_->describeColumns();
+  if (cursor == CursorRequest::ForwardOnly && impl_->driverReadsBlocks()) impl_->bindBlock();
   impl_->fetch();
 }
 
@@ -203,7 +281,9 @@ std::size_t ResultSet::columnIndex(std::string_view columnName) const {
   throw ColumnNotFoundError(std::string(columnName));
 }
 
-std::optional<std::string> ResultSet::value(std::string_view columnName) const { return value(columnIndex(columnName)); }
+std::optional<std::string> ResultSet::value(std::string_view columnName) const {
+  return value(columnIndex(columnName));
+}
 
 std::optional<std::string> ResultSet::value(std::size_t position) const {
   const std::optional<std::string_view> cell = view(position);

@@ -21,6 +21,7 @@ class Statement {
 
   // Null once released.
   SQLHSTMT handle() const { return handle_.get(); }
+  SQLHDBC connectionHandle() const { return connection_->handle(); }
   // Frees the handle ahead of a disconnect.
   void release() noexcept { handle_.reset(); }
 

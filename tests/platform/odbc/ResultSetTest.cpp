@@ -135,6 +135,27 @@ TEST_P(ResultSetWithRowsTest, AResultSetKeepsItsConnectionAliveWhenTheConnection
   EXPECT_EQ(rows.value(0), "2");
 }
 
+// A forward-only cursor is read in blocks where the driver can: values longer than their buffer, NULLs and rows
+// across the end of a block come out as stored.
+TEST_P(ResultSetTest, AForwardOnlyResultReadsEveryValueWhole) {
+  Connection connection = connect();
+  const std::string table = uniqueTable("blocks");
+  connection.execute("CREATE TABLE " + table + " (n INTEGER, body TEXT)");
+  std::vector<std::optional<std::string>> stored;
+  connection.beginTransaction();
+  for (int n = 0; n < 300; ++n) {
+    stored.push_back(n == 7 ? std::nullopt
+                            : std::optional<std::string>(std::string(n == 270 ? 1000 : n % 5, 'x') + "本"));
+    connection.execute("INSERT INTO " + table + " VALUES (?, ?)", {std::to_string(n), stored.back()});
+  }
+  connection.commit();
+  ResultSet rows =
+      connection.openResultSet("SELECT n, body FROM " + table + " ORDER BY n", {}, CursorRequest::ForwardOnly);
+  std::vector<std::optional<std::string>> read;
+  for (; !rows.atEnd(); rows.moveNext()) read.push_back(rows.value(1));
+  EXPECT_EQ(read, stored);
+}
+
 TEST_P(ResultSetTest, AStatementWithoutRowsIsNoResultSet) {
   Connection connection = connect();
   const std::string table = uniqueTable("norows");
