@@ -35,6 +35,8 @@ ControlView* createControlView(QtToolkit& toolkit, ui::Control& control, QWidget
     case ui::ControlKind::ListGrid:
       if (auto* grid = dynamic_cast<ui::ListGrid*>(&control)) return new ListGridView(toolkit, *grid, parent);
       break;
+    case ui::ControlKind::ComboBox:
+      break;
   }
   return new PanelView(toolkit, control, parent);
 }
