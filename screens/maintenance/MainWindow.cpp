@@ -1,6 +1,7 @@
 #include "screens/maintenance/MainWindow.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "framework/Conventions.h"
 #include "framework/FieldFocus.h"
@@ -9,6 +10,7 @@
 #include "framework/ClearScreen.h"
 #include "framework/WindowStyle.h"
 #include "platform/ui/CommandButton.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/ListGrid.h"
 #include "platform/ui/TextBox.h"
 #include "screens/maintenance/MainWindowDesign.h"
@@ -65,7 +67,14 @@ void wireGrid(Program& program, platform::ui::ListGrid& grid) {
     if (program.maintenance.GridLoaded == VbTrue) ShowGridRow(program);
   };
   grid.onKeyDown = [&program, &grid](std::int16_t& keyCode, std::int16_t) {
-    if (keyCode == platform::ui::key::Enter) {
+    // The grid's own cursor movement follows and shows the row it reaches.
+    if (keyCode == platform::ui::key::Up) {
+      PreviousField(program.screen, keyCode);
+      ShowGridRow(program);
+    } else if (keyCode == platform::ui::key::Down) {
+      NextField(program.screen, keyCode);
+      ShowGridRow(program);
+    } else if (keyCode == platform::ui::key::Enter) {
       if (rowHoldsPair(grid, grid.row())) focusPartnerCode(program);
     } else if (keyCode == platform::ui::key::Esc) {
       SetRowHighlight(program, 1);
@@ -79,24 +88,90 @@ void wireGrid(Program& program, platform::ui::ListGrid& grid) {
   };
 }
 
-// Enter on the search key runs its check, which places the focus itself.
-void wireSearchKeys(Program& program, platform::ui::Form& window) {
-  window.onKeyDown = [&program](std::int16_t& keyCode, std::int16_t) {
-    if (keyCode != platform::ui::key::Enter) return;
-    const std::optional<int> row = program.screen.activeFieldRow();
-    if (!row || program.screen.fields.FieldControls(*row).name() != "KCNTCD") return;
-    std::int16_t status = StatusGoOn;
-    CheckField(program, static_cast<std::int16_t>(*row), status);
-    if (status != StatusStop) NextField(program.screen, platform::ui::key::Enter);
-  };
-  window.get<platform::ui::CommandButton>("CMD", 0).onClick = [&program] {
-    if (program.screen.ScreenArea != "HEAD") return;
-    std::int16_t status = StatusGoOn;
-    SearchByCenter(program, status);
-  };
-}
+void focusKeyField(Program& program) { program.screen.form().get<platform::ui::TextBox>("KCNTCD").setFocus(); }
+
+void closeWindow(Program& program) { program.screen.form().requestClose(); }
 
 }  // namespace
+
+void HandleScreenKey(Program& program, CodeSearch& search, std::int16_t keyCode, std::int16_t) {
+  namespace key = platform::ui::key;
+  std::int16_t status = StatusGoOn;
+  switch (keyCode) {
+    case key::Enter: {
+      const std::optional<int> row = program.screen.activeFieldRow();
+      if (!row) return;
+      CheckField(program, static_cast<std::int16_t>(*row), status);
+      if (status == StatusStop) return;
+      if (program.screen.fields.FieldControls(*row).name() == "ATKCD") {
+        ConfirmAndSave(program, status);
+        if (status == StatusStop) return;
+      }
+      NextField(program.screen, key::Enter);
+      return;
+    }
+    case key::Esc:
+      if (program.screen.ScreenArea == "HEAD") {
+        closeWindow(program);
+        return;
+      }
+      LeaveBody(program, status);
+      if (program.screen.ScreenArea == "HEAD") {
+        program.maintenance.EditMode = MaintenanceState::Change;
+        focusKeyField(program);
+      }
+      return;
+    case key::F2:
+      program.maintenance.ConfirmOnLeave = VbFalse;
+      return;
+    case key::F5:
+      StartCodeSearch(program, search);
+      return;
+    case key::Up:
+      PreviousField(program.screen, keyCode);
+      return;
+    case key::Down:
+      NextField(program.screen, keyCode);
+      return;
+    default:
+      return;
+  }
+}
+
+void HandleCommand(Program& program, std::int16_t index) {
+  std::int16_t status = StatusGoOn;
+  switch (index) {
+    case 0:
+      if (program.screen.ScreenArea == "HEAD") SearchByCenter(program, status);
+      return;
+    case 1:
+      enterDetailArea(program);
+      EnterAddMode(program);
+      return;
+    case 2:
+      if (program.screen.ScreenArea != "BODY") return;
+      DeletePair(program, status);
+      if (program.screen.ScreenArea == "HEAD") focusKeyField(program);
+      return;
+    case 3:
+      closeWindow(program);
+      return;
+    default:
+      return;
+  }
+}
+
+void StartCodeSearch(Program& program, CodeSearch& search) {
+  platform::ui::Form& window = program.screen.form();
+  const platform::ui::Control* active = window.activeControl();
+  if (active == nullptr) return;
+  const char* name = active->name() == "KCNTCD" ? "lbl_KCNTNM" : active->name() == "CNTCD" ? "lbl_CNTNM" : nullptr;
+  if (name == nullptr) return;
+  auto& holder = window.get<platform::ui::Label>("SEARCH_KBN");
+  holder.setCaption("");
+  OpenCodeSearch(search, static_cast<std::int16_t>(SearchKind::Center), window.activeControl(), holder.caption(),
+                 holder.caption(), &window.get<platform::ui::Label>(name), &holder, &holder);
+}
 
 std::unique_ptr<platform::ui::Form> createMainWindow(Program& program) {
   std::unique_ptr<platform::ui::Form> form = createMainWindowDesign(program.ui);
@@ -104,7 +179,14 @@ std::unique_ptr<platform::ui::Form> createMainWindow(Program& program) {
   window.onLoad = [&window] { CenterWindow(window); };
   for (const char* name : {"KCNTCD", "CNTCD", "ATKCD"}) wireField(program, window.get<platform::ui::TextBox>(name));
   wireGrid(program, window.get<platform::ui::ListGrid>("GRID"));
-  wireSearchKeys(program, window);
+  // The main window lives for the whole run, and with it the code search its key handler opens.
+  auto search = std::make_shared<CodeSearch>(program.ui, program.database);
+  window.onKeyDown = [&program, search](std::int16_t& keyCode, std::int16_t shiftState) {
+    HandleScreenKey(program, *search, keyCode, shiftState);
+  };
+  for (std::int16_t index = 0; index <= 3; ++index) {
+    window.get<platform::ui::CommandButton>("CMD", index).onClick = [&program, index] { HandleCommand(program, index); };
+  }
   return form;
 }
 

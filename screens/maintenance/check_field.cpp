@@ -4,11 +4,14 @@
 #include <optional>
 #include <string>
 
+#include "db/QueryOperations.h"
 #include "framework/Conventions.h"
 #include "framework/FieldFocus.h"
 #include "framework/FieldFormat.h"
 #include "framework/FieldNavigation.h"
+#include "platform/odbc/DatabaseError.h"
 #include "platform/text/CodePage.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/TextBox.h"
 #include "program/ErrorReport.h"
 #include "screens/maintenance/common.h"
@@ -28,6 +31,19 @@ void showMessage(Program& program, const char* text) {
   program.ui.messageBox(text, platform::ui::mb::OkOnly, ProgramTitle);
 }
 
+// A refused field value.
+void showFieldError(Program& program, const char* text) {
+  program.ui.messageBox(text, platform::ui::mb::OkOnly | platform::ui::mb::Exclamation, ProgramTitle);
+}
+
+// A check that cannot ask the database refuses the value, as the search does.
+void showCheckError(Program& program, const char* where, const platform::odbc::DatabaseError& error,
+                    std::int16_t& status) {
+  reportCaughtError(where, error);
+  showMessage(program, "検索時にｴﾗｰがありました");
+  status = StatusStop;
+}
+
 // The first row of the narrowed listing whose center code is the key; the first row when the database
 // compared more loosely than exact text.
 int rowOfCenter(const platform::ui::ListGrid& grid, std::int32_t rowCount, const std::string& key) {
@@ -42,7 +58,13 @@ int rowOfCenter(const platform::ui::ListGrid& grid, std::int32_t rowCount, const
 void CheckField(Program& program, std::int16_t row, std::int16_t& status) {
   FormatFieldValue(program.screen, row);
   platform::ui::Control& control = program.screen.fields.FieldControls(row);
-  if (control.name() == "KCNTCD") SearchByCenter(program, status);
+  if (control.name() == "KCNTCD") {
+    SearchByCenter(program, status);
+  } else if (control.name() == "CNTCD") {
+    CheckCenterCode(program, status);
+  } else if (control.name() == "ATKCD") {
+    CheckPartnerCode(program, status);
+  }
   SelectAllText(control);
 }
 
@@ -91,6 +113,56 @@ void SearchByCenter(Program& program, std::int16_t& status) {
   field(program, "CNTCD").setEnabled(false);
   SetCommandState(program, 1);
   field(program, "ATKCD").setFocus();
+}
+
+void CheckCenterCode(Program& program, std::int16_t& status) {
+  if (program.maintenance.EditMode != MaintenanceState::Add) return;
+  const std::string centerCode = platform::trimBlanks(field(program, "CNTCD").text());
+  if (centerCode.empty()) {
+    showFieldError(program, "センターコードが入力されていません");
+    status = StatusStop;
+    return;
+  }
+  try {
+    std::optional<platform::odbc::ResultSet> center;
+    program.database.SqlText = "SELECT  センターコード,センター名 FROM FL1903EDI制御マスタ  WHERE センターコード = ?";
+    OpenQuery(program.database, center, {platform::odbc::Parameter(centerCode)});
+    if (center->atEnd()) {
+      showFieldError(program, "EDI制御マスタにセンターコードが登録されていません");
+      status = StatusStop;
+      return;
+    }
+    program.screen.form().get<platform::ui::Label>("lbl_CNTNM").setCaption(std::string(center->view(1).value_or("")));
+    status = StatusGoOn;
+  } catch (const platform::odbc::DatabaseError& error) {
+    showCheckError(program, "CheckCenterCode", error, status);
+  }
+}
+
+void CheckPartnerCode(Program& program, std::int16_t& status) {
+  const std::string partnerCode = platform::trimBlanks(field(program, "ATKCD").text());
+  if (partnerCode.empty()) {
+    showFieldError(program, "相手先企業コードが入力されていません");
+    status = StatusStop;
+    return;
+  }
+  try {
+    std::optional<platform::odbc::ResultSet> partner;
+    program.database.SqlText = "SELECT  相手先企業コード FROM FL1915センタ利用企業マスタ  WHERE 相手先企業コード = ?";
+    OpenQuery(program.database, partner, {platform::odbc::Parameter(partnerCode)});
+    const bool used = !partner->atEnd();
+    if (program.maintenance.EditMode == MaintenanceState::Delete && !used) {
+      showFieldError(program, "該当データがありません");
+      status = StatusStop;
+    } else if (program.maintenance.EditMode != MaintenanceState::Delete && used) {
+      showFieldError(program, "相手先企業コードが重複しています");
+      status = StatusStop;
+    } else {
+      status = StatusGoOn;
+    }
+  } catch (const platform::odbc::DatabaseError& error) {
+    showCheckError(program, "CheckPartnerCode", error, status);
+  }
 }
 
 }  // namespace mnt4820

@@ -1,6 +1,7 @@
 #include "screens/maintenance/common.h"
 
 #include <ctime>
+#include <stdexcept>
 #include <iterator>
 #include <string>
 #include <utility>
@@ -9,12 +10,16 @@
 #include "db/QueryOperations.h"
 #include "framework/ClearScreen.h"
 #include "framework/Conventions.h"
+#include "framework/FieldFocus.h"
 #include "framework/FieldNavigation.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TextBox.h"
+#include "platform/odbc/DatabaseError.h"
+#include "platform/odbc/Transaction.h"
 #include "program/ErrorReport.h"
+#include "screens/maintenance/check_field.h"
 
 namespace mnt4820 {
 
@@ -43,6 +48,53 @@ const std::string ListingSelect =
     " FL1903EDI制御マスタ "
     " WHERE FL1915センタ利用企業マスタ.センターコード = FL1903EDI制御マスタ.センターコード";
 const std::string ListingOrder = " ORDER BY FL1915センタ利用企業マスタ.センターコード,相手先企業コード";
+
+platform::ui::TextBox& field(Program& program, const char* name) {
+  return mainWindow(program).get<platform::ui::TextBox>(name);
+}
+
+void showMessage(Program& program, const char* text, int flags) { program.ui.messageBox(text, flags, ProgramTitle); }
+
+constexpr const char* UpdateErrorMessage = "更新時にｴﾗｰがあった為,ﾃﾞｰﾀの更新は中止しました";
+
+void backToKeyArea(Program& program) {
+  ClearScreen(program.screen);
+  ShowHeader(program);
+  program.screen.ScreenArea = "HEAD";
+  EnableFieldsForArea(program.screen, program.screen.ScreenArea);
+  SetCommandState(program, 0);
+}
+
+// After every change the grid shows the full listing again; a failed reload leaves it as it was.
+void reloadListing(Program& program, std::int16_t& status) {
+  std::optional<platform::odbc::ResultSet> listing;
+  QueryListing(program, listing, status);
+  if (status == StatusStop) return;
+  FillGrid(program, *listing);
+  listing->close();
+}
+
+// The answer to "この内容で更新しますか", once the fields have passed their checks.
+void answerSaveQuestion(Program& program, std::int16_t& status) {
+  using namespace platform::ui;
+  const mb::Answer answer =
+      program.ui.messageBox("この内容で更新しますか", mb::YesNoCancel | mb::Exclamation, ProgramTitle);
+  if (answer == mb::Answer::No) {
+    backToKeyArea(program);
+    SetRowHighlight(program, 1);
+    program.maintenance.EditMode = MaintenanceState::Change;
+    status = StatusStop;
+  } else if (answer == mb::Answer::Cancel) {
+    field(program, program.maintenance.EditMode != MaintenanceState::Change ? "CNTCD" : "ATKCD").setFocus();
+    status = StatusStop;
+  } else {
+    SavePair(program, status);
+    // A failed save has said so; the listing is reloaded and the key area restored all the same.
+    reloadListing(program, status);
+    backToKeyArea(program);
+  }
+  program.ui.setMousePointer(MousePointer::Default);
+}
 
 std::string todayText() {
   const std::time_t now = std::time(nullptr);
@@ -105,6 +157,112 @@ void QueryCenterListing(Program& program, const std::string& centerCode,
             platform::odbc::CursorRequest::ForwardOnly);
 }
 
+void ValidateBody(Program& program, std::int16_t& status) {
+  status = StatusGoOn;
+  for (std::int16_t row = 1; row < program.screen.fields.FieldCount; ++row) {
+    CheckField(program, row, status);
+    if (status != StatusGoOn) {
+      platform::ui::Control& refused = program.screen.fields.FieldControls(row);
+      refused.setFocus();
+      SelectAllText(refused);
+      return;
+    }
+  }
+}
+
+void EnterAddMode(Program& program) {
+  SetRowHighlight(program, 1);
+  for (const char* name : {"KCNTCD", "CNTCD", "ATKCD"}) field(program, name).setText("");
+  for (const char* name : {"lbl_KCNTNM", "lbl_CNTNM"}) mainWindow(program).get<platform::ui::Label>(name).setCaption("");
+  SetCommandState(program, 1);
+  mainWindow(program).get<platform::ui::CommandButton>("CMD", 2).setEnabled(false);
+  program.maintenance.EditMode = MaintenanceState::Add;
+  field(program, "CNTCD").setEnabled(true);
+  field(program, "CNTCD").setFocus();
+}
+
+void ConfirmAndSave(Program& program, std::int16_t& status) {
+  ValidateBody(program, status);
+  if (status == StatusStop) return;
+  answerSaveQuestion(program, status);
+}
+
+void LeaveBody(Program& program, std::int16_t& status) {
+  MaintenanceState& state = program.maintenance;
+  if (state.ConfirmOnLeave != VbTrue) {
+    state.ConfirmOnLeave = VbTrue;
+    backToKeyArea(program);
+    program.ui.setMousePointer(platform::ui::MousePointer::Default);
+    return;
+  }
+  ValidateBody(program, status);
+  if (status == StatusStop) return;
+  program.ui.setMousePointer(platform::ui::MousePointer::Hourglass);
+  answerSaveQuestion(program, status);
+}
+
+void SavePair(Program& program, std::int16_t& status) {
+  DatabaseSession& db = program.database;
+  try {
+    platform::odbc::Transaction transaction(db.DbConnection.value());
+    if (program.maintenance.EditMode == MaintenanceState::Change) {
+      const ListGrid& grid = listingGrid(program);
+      // Only a listed pair can be changed: the change state is never entered on a row without one.
+      if (!rowHoldsPair(grid, grid.row())) throw std::logic_error("no listed pair to change");
+      db.SqlText = "DELETE  FROM FL1915センタ利用企業マスタ WHERE センターコード = ? AND 相手先企業コード = ?";
+      ExecuteSql(db, {platform::odbc::Parameter(grid.textMatrix(grid.row(), CenterCol)),
+                      platform::odbc::Parameter(grid.textMatrix(grid.row(), PartnerCol))});
+    }
+    db.SqlText = "INSERT INTO FL1915センタ利用企業マスタ (センターコード, 相手先企業コード) VALUES  (?, ?)";
+    ExecuteSql(db, {platform::odbc::Parameter(platform::trimBlanks(field(program, "CNTCD").text())),
+                    platform::odbc::Parameter(platform::trimBlanks(field(program, "ATKCD").text()))});
+    transaction.commit();
+  } catch (const std::exception& error) {
+    reportCaughtError("SavePair", error);
+    status = StatusStop;
+    showMessage(program, UpdateErrorMessage, platform::ui::mb::OkOnly);
+  }
+}
+
+void DeletePair(Program& program, std::int16_t& status) {
+  using namespace platform::ui;
+  MaintenanceState& state = program.maintenance;
+  try {
+    platform::odbc::Transaction transaction(program.database.DbConnection.value());
+    state.EditMode = MaintenanceState::Delete;
+    ValidateBody(program, status);
+    if (status == StatusStop) {
+      transaction.rollback();
+      state.EditMode = MaintenanceState::Change;
+      return;
+    }
+    if (program.ui.messageBox("削除してよろしいですか", mb::OkCancel | mb::Exclamation, ProgramTitle) == mb::Answer::Ok) {
+      DatabaseSession& db = program.database;
+      db.SqlText = "DELETE FROM FL1915センタ利用企業マスタ WHERE センターコード = ? AND 相手先企業コード = ?";
+      const std::int64_t removed =
+          ExecuteSql(db, {platform::odbc::Parameter(platform::trimBlanks(field(program, "CNTCD").text())),
+                          platform::odbc::Parameter(platform::trimBlanks(field(program, "ATKCD").text()))});
+      if (removed == 0) {
+        // The partner code belongs to another center, or the pair went meanwhile: nothing was deleted.
+        transaction.rollback();
+        showMessage(program, "該当データがありません", mb::OkOnly | mb::Exclamation);
+        status = StatusStop;
+      } else {
+        reloadListing(program, status);
+      }
+    }
+    SetRowHighlight(program, 1);
+    backToKeyArea(program);
+    state.EditMode = MaintenanceState::Change;
+    if (transaction.isActive()) transaction.commit();
+  } catch (const platform::odbc::DatabaseError& error) {
+    reportCaughtError("DeletePair", error);
+    status = StatusStop;
+    showMessage(program, UpdateErrorMessage, mb::OkOnly);
+    state.EditMode = MaintenanceState::Change;
+  }
+}
+
 ListGrid& listingGrid(Program& program) { return mainWindow(program).get<ListGrid>("GRID"); }
 
 bool rowHoldsPair(const ListGrid& grid, int row) {
@@ -156,6 +314,7 @@ void FillGrid(Program& program, platform::odbc::ResultSet& resultSet) {
 void ShowGridRow(Program& program) {
   platform::ui::Form& form = mainWindow(program);
   const ListGrid& grid = listingGrid(program);
+  if (!rowHoldsPair(grid, grid.row())) return;
   form.get<platform::ui::TextBox>("CNTCD").setText(grid.textMatrix(grid.row(), CenterCol));
   form.get<platform::ui::Label>("lbl_CNTNM").setCaption(grid.textMatrix(grid.row(), CenterNameCol));
   form.get<platform::ui::TextBox>("ATKCD").setText(grid.textMatrix(grid.row(), PartnerCol));

@@ -30,7 +30,8 @@ void QueryCenterListing(Program& program, const std::string& centerCode,
 // is filled in one pass and its views hear of it once. A fill without rows leaves the old rows, emptied.
 void FillGrid(Program& program, platform::odbc::ResultSet& resultSet);
 
-// Copies the grid's current row into CNTCD, lbl_CNTNM and ATKCD; change mode.
+// Copies the grid's current row into CNTCD, lbl_CNTNM and ATKCD; change mode. A row that holds no pair is not
+// copied, so that no way into the change state can offer a pair with an empty center code.
 void ShowGridRow(Program& program);
 
 // Refreshes the grid and highlights its current row (0) or nothing (any other value).
@@ -41,6 +42,30 @@ void ShowHeader(Program& program);
 
 // 0: key-area buttons; 1: detail-area buttons; any other value changes nothing.
 void SetCommandState(Program& program, std::int16_t mode);
+
+// Checks CNTCD and ATKCD in turn; the first refused field gets the focus with its text selected.
+void ValidateBody(Program& program, std::int16_t& status);
+
+// The add state: fields and names emptied, detail-area buttons without delete, add mode, focus on CNTCD.
+// The caller has opened the detail area.
+void EnterAddMode(Program& program);
+
+// Enter on ATKCD: both fields checked again, then "この内容で更新しますか". Yes saves, reloads the listing and
+// returns to the key area (status: that of the reload); No drops the entry; Cancel keeps it.
+void ConfirmAndSave(Program& program, std::int16_t& status);
+
+// Esc in the detail area: the first time after start-up or F2 it leaves without a question (and arms the
+// question for the next time); otherwise as ConfirmAndSave.
+void LeaveBody(Program& program, std::int16_t& status);
+
+// One transaction: in change mode the grid's current pair is deleted, then the pair in the fields inserted.
+// A failure rolls back and says so (StatusStop).
+void SavePair(Program& program, std::int16_t& status);
+
+// CMD (2): in one transaction, the partner code checked for existence, "削除してよろしいですか", the pair in the
+// fields deleted and the listing reloaded; OK and Cancel both return to the key area. A delete that finds no
+// pair is rolled back with "該当データがありません".
+void DeletePair(Program& program, std::int16_t& status);
 
 // The listing grid of the main window.
 platform::ui::ListGrid& listingGrid(Program& program);
