@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <optional>
 
+#include "framework/ClearScreen.h"
 #include "framework/Conventions.h"
 #include "framework/FieldFocus.h"
 #include "framework/FieldNavigation.h"
 #include "framework/KB_CHK.h"
-#include "framework/ClearScreen.h"
 #include "framework/WindowStyle.h"
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/Label.h"
@@ -121,20 +121,11 @@ void HandleScreenKey(Program& program, CodeSearch& search, std::int16_t keyCode,
         focusKeyField(program);
       }
       return;
-    case key::F2:
-      program.maintenance.ConfirmOnLeave = VbFalse;
-      return;
-    case key::F5:
-      StartCodeSearch(program, search);
-      return;
-    case key::Up:
-      PreviousField(program.screen, keyCode);
-      return;
-    case key::Down:
-      NextField(program.screen, keyCode);
-      return;
-    default:
-      return;
+    case key::F2: program.maintenance.ConfirmOnLeave = VbFalse; return;
+    case key::F5: StartCodeSearch(program, search); return;
+    case key::Up: PreviousField(program.screen, keyCode); return;
+    case key::Down: NextField(program.screen, keyCode); return;
+    default: return;
   }
 }
 
@@ -153,11 +144,8 @@ void HandleCommand(Program& program, std::int16_t index) {
       DeletePair(program, status);
       if (program.screen.ScreenArea == "HEAD") focusKeyField(program);
       return;
-    case 3:
-      closeWindow(program);
-      return;
-    default:
-      return;
+    case 3: closeWindow(program); return;
+    default: return;
   }
 }
 
@@ -185,7 +173,9 @@ std::unique_ptr<platform::ui::Form> createMainWindow(Program& program) {
     HandleScreenKey(program, *search, keyCode, shiftState);
   };
   for (std::int16_t index = 0; index <= 3; ++index) {
-    window.get<platform::ui::CommandButton>("CMD", index).onClick = [&program, index] { HandleCommand(program, index); };
+    window.get<platform::ui::CommandButton>("CMD", index).onClick = [&program, index] {
+      HandleCommand(program, index);
+    };
   }
   return form;
 }

@@ -1,8 +1,8 @@
 #include "screens/maintenance/common.h"
 
 #include <ctime>
-#include <stdexcept>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,12 +12,12 @@
 #include "framework/Conventions.h"
 #include "framework/FieldFocus.h"
 #include "framework/FieldNavigation.h"
+#include "platform/odbc/DatabaseError.h"
+#include "platform/odbc/Transaction.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TextBox.h"
-#include "platform/odbc/DatabaseError.h"
-#include "platform/odbc/Transaction.h"
 #include "program/ErrorReport.h"
 #include "screens/maintenance/check_field.h"
 
@@ -173,7 +173,8 @@ void ValidateBody(Program& program, std::int16_t& status) {
 void EnterAddMode(Program& program) {
   SetRowHighlight(program, 1);
   for (const char* name : {"KCNTCD", "CNTCD", "ATKCD"}) field(program, name).setText("");
-  for (const char* name : {"lbl_KCNTNM", "lbl_CNTNM"}) mainWindow(program).get<platform::ui::Label>(name).setCaption("");
+  for (const char* name : {"lbl_KCNTNM", "lbl_CNTNM"})
+    mainWindow(program).get<platform::ui::Label>(name).setCaption("");
   SetCommandState(program, 1);
   mainWindow(program).get<platform::ui::CommandButton>("CMD", 2).setEnabled(false);
   program.maintenance.EditMode = MaintenanceState::Add;
@@ -236,7 +237,8 @@ void DeletePair(Program& program, std::int16_t& status) {
       state.EditMode = MaintenanceState::Change;
       return;
     }
-    if (program.ui.messageBox("削除してよろしいですか", mb::OkCancel | mb::Exclamation, ProgramTitle) == mb::Answer::Ok) {
+    if (program.ui.messageBox("削除してよろしいですか", mb::OkCancel | mb::Exclamation, ProgramTitle) ==
+        mb::Answer::Ok) {
       DatabaseSession& db = program.database;
       db.SqlText = "DELETE FROM FL1915センタ利用企業マスタ WHERE センターコード = ? AND 相手先企業コード = ?";
       const std::int64_t removed =

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "program/Program.h"
 #include "platform/odbc/ResultSet.h"
 #include "platform/ui/ListGrid.h"
+#include "program/Program.h"
 
 namespace mnt4820 {
 
