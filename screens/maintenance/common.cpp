@@ -211,8 +211,11 @@ void SavePair(Program& program, std::int16_t& status) {
       // Only a listed pair can be changed: the change state is never entered on a row without one.
       if (!rowHoldsPair(grid, grid.row())) throw std::logic_error("no listed pair to change");
       db.SqlText = "DELETE  FROM FL1915センタ利用企業マスタ WHERE センターコード = ? AND 相手先企業コード = ?";
-      ExecuteSql(db, {platform::odbc::Parameter(grid.textMatrix(grid.row(), CenterCol)),
-                      platform::odbc::Parameter(grid.textMatrix(grid.row(), PartnerCol))});
+      // A pair removed meanwhile (or stored differently from what the listing shows) is not replaced: inserting
+      // the new one anyway would turn the change into an add and leave the old pair behind.
+      const std::int64_t removed = ExecuteSql(db, {platform::odbc::Parameter(grid.textMatrix(grid.row(), CenterCol)),
+                                                   platform::odbc::Parameter(grid.textMatrix(grid.row(), PartnerCol))});
+      if (removed != 1) throw std::runtime_error("the pair to change is no longer stored as listed");
     }
     db.SqlText = "INSERT INTO FL1915センタ利用企業マスタ (センターコード, 相手先企業コード) VALUES  (?, ?)";
     ExecuteSql(db, {platform::odbc::Parameter(platform::trimBlanks(field(program, "CNTCD").text())),
