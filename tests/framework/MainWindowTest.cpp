@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/FieldFormat.h"
 #include "program/Program.h"
 #include "framework/FieldNavigation.h"
 #include "framework/WindowStyle.h"
@@ -161,7 +160,7 @@ TEST_F(MainWindow, TwelveFullWidthCharactersGoInAndTheFieldCheckCutsThemToTwelve
   form().inputText("ＡＢＣＤＥＦＧＨＩＪＫＬ");
   EXPECT_EQ(field("CNTCD").text(), "ＡＢＣＤＥＦＧＨＩＪＫＬ");
   // Enter's field check formats the value first: no format, so it is cut to MaxLength bytes.
-  FormatFieldValue(program.screen, static_cast<std::int16_t>(field("CNTCD").tabIndex()));
+  form().pressKey(platform::ui::key::Enter, 0);
   EXPECT_EQ(field("CNTCD").text(), "ＡＢＣＤＥＦ");
 }
 
