@@ -1,6 +1,5 @@
 #include "screens/maintenance/common.h"
 
-#include <ctime>
 #include <iterator>
 #include <stdexcept>
 #include <string>
@@ -14,6 +13,7 @@
 #include "framework/FieldNavigation.h"
 #include "platform/odbc/DatabaseError.h"
 #include "platform/odbc/Transaction.h"
+#include "platform/system/Today.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/Label.h"
@@ -96,14 +96,6 @@ void answerSaveQuestion(Program& program, std::int16_t& status) {
   program.ui.setMousePointer(MousePointer::Default);
 }
 
-std::string todayText() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[16];
-  std::strftime(text, sizeof text, "%Y/%m/%d", &local);
-  return text;
-}
 
 }  // namespace
 
@@ -339,7 +331,7 @@ void ShowHeader(Program& program) {
   form.get<platform::ui::Label>("lbl_OPTIT").setCaption("ｵﾍﾟﾚｰﾀｺｰﾄﾞ");
   form.get<platform::ui::Label>("lbl_OP_CD").setCaption(program.operatorState.OperatorCode);
   form.get<platform::ui::Label>("lbl_OP_NM").setCaption(program.operatorState.OperatorName);
-  form.get<platform::ui::Label>("lbl_HIDUKE").setCaption(todayText());
+  form.get<platform::ui::Label>("lbl_HIDUKE").setCaption(platform::todayText());
 }
 
 void SetCommandState(Program& program, std::int16_t mode) {

@@ -1,7 +1,6 @@
 #include "screens/signon/SignOnManage.h"
 
-#include <ctime>
-
+#include "platform/system/Today.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/Label.h"
 
@@ -11,7 +10,7 @@ namespace {
 
 void showHeader(platform::ui::Form& window, const char* screenId) {
   window.get<platform::ui::Label>("lbl_PGID").setCaption(screenId);
-  window.get<platform::ui::Label>("lbl_DATE").setCaption(todayText());
+  window.get<platform::ui::Label>("lbl_DATE").setCaption(platform::todayText());
 }
 
 }  // namespace
@@ -44,13 +43,5 @@ void publishCancelledSignOn(Program& program) {
   published.OperatorAuthority = 0;
 }
 
-std::string todayText() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[16];
-  std::strftime(text, sizeof text, "%Y/%m/%d", &local);
-  return text;
-}
 
 }  // namespace mnt4820

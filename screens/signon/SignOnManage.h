@@ -20,7 +20,5 @@ void ShowPasswordHeader(SignOnState& signOn);
 void showSignOnHeader(SignOnState& signOn);
 // The published values of a cancelled sign-on, without closing anything.
 void publishCancelledSignOn(Program& program);
-// Today's date as "yyyy/mm/dd".
-std::string todayText();
 
 }  // namespace mnt4820

@@ -16,6 +16,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/TextBox.h"
 #include "screens/signon/SignOnDialogs.h"
+#include "platform/system/Today.h"
 #include "screens/signon/SignOnManage.h"
 #include "tests/support/SqlScript.h"
 #include "tests/support/TestDatabase.h"
@@ -183,7 +184,7 @@ TEST_P(SignOn, EachPasswordChangeCheckHasItsMessageAndFocus) {
   program.settings.FormBackColor = "&H00FF0000";
   openChange("0001", "yamada01");
   EXPECT_EQ(change().get<Label>("lbl_PGID").caption(), "OPS22102");
-  EXPECT_EQ(change().get<Label>("lbl_DATE").caption(), todayText());
+  EXPECT_EQ(change().get<Label>("lbl_DATE").caption(), platform::todayText());
   // Styled on opening, but the password window keeps its own background.
   EXPECT_EQ(signOn().backColor(), 0xFF0000);
   EXPECT_EQ(change().backColor(), 0xC0C0C0);
@@ -296,7 +297,7 @@ TEST_P(SignOn, AnUpdateThatFailsOrChangesNoRowIsRolledBackWithAMessage) {
 TEST_P(SignOn, TheEntryProcedureShowsTheDialogModallyAndReturnsThePublishedValues) {
   toolkit.onModal = [](Form& window) {
     EXPECT_EQ(window.get<Label>("lbl_PGID").caption(), "OPS22101");
-    EXPECT_EQ(window.get<Label>("lbl_DATE").caption(), todayText());
+    EXPECT_EQ(window.get<Label>("lbl_DATE").caption(), platform::todayText());
     window.typeText("0003\rsato\r");
   };
   SignOnMain(program, programFolder());
