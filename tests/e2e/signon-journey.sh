@@ -28,6 +28,7 @@ source "$root/scripts/xvfb-lib.sh"
 finish() {
   local status=$?
   xvfb_stop
+  [[ $status -eq 0 || ! -s $run/signon.log ]] || { echo "the program's error output:" && cat "$run/signon.log"; } >&2
   rm -rf "$run"
   if [[ $status -eq 0 && -z ${MNT4820_E2E_SHOTS:-} ]]; then
     rm -rf "$shots"
