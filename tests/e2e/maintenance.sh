@@ -45,8 +45,11 @@ expect_removed() { expected=$(grep -vxF "$1" <<<"$expected"); }
 table_as_expected() { [[ $(table) == "$expected" ]]; }
 # step NAME: the table holds what is expected (waiting up to 10 s for the program's commit), then a picture.
 step() {
-  steps_wait 10 table_as_expected || fail "$1: the table differs from what is expected:
+  if ! steps_wait 10 table_as_expected; then
+    steps_grab "$shots/$1-failed.png" || true
+    fail "$1: the table differs from what is expected:
 $(diff <(echo "$expected") <(table) || true)"
+  fi
   steps_picture "$shots/$1.png" || fail "$1: no picture"
 }
 typed() { xdotool type --delay 30 "$1"; }
