@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced after scripts/xvfb-lib.sh by the scripts that drive the real main window with key events. Every wait
 # is bounded and waits for a state (a window shown and holding the X focus, a window gone, a picture that has
 # changed and settled), never for a fixed time.
