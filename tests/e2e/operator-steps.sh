@@ -62,7 +62,7 @@ steps_picture() {
     if [[ $now == "$before" && $now != "$steps_last_picture" ]]; then
       steps_last_picture=$now
       steps_grab "$1"
-      return 0
+      return
     fi
     before=$now
   done
