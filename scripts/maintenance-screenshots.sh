@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Screenshots of the main window in a real window on a virtual display, on the demo database: the listing at
-# start (MNT4820-listing.png), the add state with a center checked and a partner code typed
-# (MNT4820-add.png) and the save question (MNT4820-save-question.png). The question is answered "いいえ", so
-# nothing is stored, and the program is left with Esc and "はい".
-#   scripts/maintenance-screenshots.sh BUILD_DIR OUT_DIR
+# The pictures of README.md, taken from the main window in a real window on a virtual display, on a fresh demo
+# database, by key events alone: the listing at start (MNT4820-listing.png), the code search on F5 with its
+# second row chosen (MNT4820-code-search.png, left with Esc) and the add state with a center checked, a partner
+# code typed and the save question (MNT4820-add-question.png, answered "いいえ", so nothing is stored). The
+# program is left with Esc and "はい". Each picture is cut to the window's place and kept small (64 colours).
+#   scripts/maintenance-screenshots.sh [BUILD_DIR [OUT_DIR]]      (defaults: build, docs/screenshots)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(cd "$1" && pwd) out=$2
+build=$(cd "${1:-$root/build}" && pwd) out=${2:-$root/docs/screenshots}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 
@@ -15,34 +16,38 @@ run=$(mktemp -d /tmp/mnt4820-maintenance-run.XXXXXX)
 export ODBCSYSINI="$run/odbc" ODBCINI="$run/odbc/odbc.ini"
 # shellcheck source=scripts/xvfb-lib.sh
 source "$root/scripts/xvfb-lib.sh"
+# shellcheck source=tests/e2e/operator-steps.sh
+source "$root/tests/e2e/operator-steps.sh"
 xvfb_start
 trap 'xvfb_stop; rm -rf "$run"' EXIT
+die() { echo "$*" >&2; exit 1; }
+picture() {
+  steps_picture "$run/$1" || die "no picture for $1"
+  convert "$run/$1" -strip -colors 64 "PNG8:$out/$1"
+}
 
 "$run/EDI/MNT4820/mnt4820" 0001 &
 program_pid=$!
-window=$(xvfb_wait_window 'センタ利用企業マスタ保守' 30) || { echo "the main window did not appear" >&2; exit 1; }
-sleep 1
-import -window "$window" "$out/MNT4820-listing.png"
+steps_main_window || die "the main window did not appear"
+picture MNT4820-listing.png
+
+xdotool key F5
+steps_dialog '検索 □□$' "the code search" || die "the code search did not open"
+xdotool key Down
+picture MNT4820-code-search.png
+steps_close '検索 □□$' "the code search" Escape || die "the code search stayed open"
 
 xdotool key --clearmodifiers alt+a
-sleep 0.3
-xdotool type --delay 50 c004
+xdotool type --delay 30 c004
 xdotool key Return
-sleep 0.3
-xdotool type --delay 50 shot01
-sleep 0.5
-import -window "$window" "$out/MNT4820-add.png"
-
+xdotool type --delay 30 k2026000001
 xdotool key Return
-xvfb_wait_window '^MNT4820$' 15 >/dev/null || { echo "the save question did not appear" >&2; exit 1; }
-sleep 1
-# The question stands over the window: the screen cut to the window's place.
-eval "$(xdotool getwindowgeometry --shell "$window")"
-import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/MNT4820-save-question.png"
-xvfb_answer "この内容で更新しますか" alt+n
+steps_dialog '^MNT4820$' "the save question" || die "the save question did not appear"
+picture MNT4820-add-question.png
+steps_close '^MNT4820$' "the save question" alt+n || die "the save question stayed"
 
 xdotool key Escape
-xvfb_answer "終了してもよろしいですか" alt+y
+steps_answer "the exit question" alt+y || die "no exit question"
 wait "$program_pid"
 program_pid=
-echo "screenshots: $out/MNT4820-listing.png $out/MNT4820-add.png $out/MNT4820-save-question.png"
+echo "screenshots: $out/MNT4820-listing.png $out/MNT4820-code-search.png $out/MNT4820-add-question.png"
