@@ -23,9 +23,8 @@ void ConnectDatabase(DatabaseSession& session, const DbSettings& db) {
   // must fail here rather than open some other database.
   if (platform::trimBlanks(db.DbString).empty()) throw std::invalid_argument("no data source is named");
   session.DbEnvironment.emplace();
-  session.DbConnection.emplace(platform::odbc::Connection::open(
-      *session.DbEnvironment, session.ConnectString,
-      DbConnectOptions));
+  session.DbConnection.emplace(
+      platform::odbc::Connection::open(*session.DbEnvironment, session.ConnectString, DbConnectOptions));
 }
 
 platform::odbc::Connection& liveConnection(DatabaseSession& session) {
