@@ -1,0 +1,163 @@
+// Hostile text in every value that reaches SQL, fed the ways it can really arrive: typed or pasted through the
+// field's keystroke filter, or written back unfiltered by the code search and the listing. Each value is stored
+// or compared literally, or refused with a message; the tables show that nothing else happened.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/odbc/DatabaseError.h"
+#include "platform/ui/DataGrid.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/ListGrid.h"
+#include "screens/search/COMMON_SEARCH_MSTDB.h"
+#include "screens/signon/SignOnDialogs.h"
+#include "tests/faults/Workstation.h"
+#include "tests/support/TestDatabase.h"
+
+namespace mnt4820 {
+namespace {
+
+using Strings = std::vector<std::string>;
+namespace key = platform::ui::key;
+using platform::ui::mb::Answer;
+
+struct Hostile {
+  const char* what;
+  std::string text;
+};
+
+const std::vector<Hostile> HostileValues = {
+    {"quote", "O'BRIEN"},
+    {"comment", "X'--"},
+    {"tautology", "' OR ''='"},
+    {"backslashes", "A\\'B\\"},
+    {"statement", "A');DELETE FROM FL1915センタ利用企業マスタ;--"},
+    {"NUL", std::string("AB\0CD", 5)},
+    {"long", std::string(300, 'L')},
+    {"full-width katakana", "アイウエオ"},
+    {"half-width katakana", "ｱｲｳｴｵ"},
+    {"not in CP932", "A😀𠀋"},
+};
+
+class BadInput : public ::testing::TestWithParam<test::Engine> {
+ protected:
+  void SetUp() override {
+    database = test::TestDatabase::create(GetParam(), true);
+    if (!database) GTEST_SKIP() << "MNT4820_SKIP_PG=1: PostgreSQL run skipped";
+  }
+  Strings stored() { return test::storedPairs(database->connect()); }
+  // Stores a row the way another program could; false when the database itself refuses the value.
+  bool storeDirectly(const std::string& sql, const std::vector<platform::odbc::Parameter>& values) {
+    try {
+      database->connect().execute(sql, values);
+      return true;
+    } catch (const platform::odbc::DatabaseError&) {
+      return false;
+    }
+  }
+
+  std::optional<test::TestDatabase> database;
+};
+
+// KCNTCD narrowing, CNTCD and ATKCD of add, change and delete.
+TEST_P(BadInput, CodeFieldsOfTheMainWindow) {
+  test::Workstation w(database->dsn(), database->user(), database->password());
+  auto& grid = w.form().get<platform::ui::ListGrid>("GRID");
+  const auto pickCenter = [&](const std::string& code) {
+    w.onModal = [code](platform::ui::Form& dialog) {
+      auto& list = dialog.get<platform::ui::DataGrid>("GRID");
+      dialog.giveFocus(list);
+      for (std::size_t r = 0; r < list.rowCount(); ++r) {
+        if (list.rows().cell(r, 0) == code) list.setRow(static_cast<int>(r));
+      }
+      dialog.pressKey(key::Enter, 0);
+    };
+    w.form().pressKey(key::F5, 0);
+  };
+  const auto backToKeyArea = [&] {
+    w.form().pressKey(key::F2, 0);
+    w.form().pressKey(key::Esc, 0);
+  };
+  const auto text = [&](const char* name) { return w.field(name).text(); };
+
+  for (const Hostile& v : HostileValues) {
+    SCOPED_TRACE(v.what);
+    Strings expected = stored();
+    // Typed and pasted into the key field: the filter's result is compared as it stands.
+    for (const bool pasted : {false, true}) {
+      w.field("KCNTCD").setText("");
+      w.field("KCNTCD").setFocus();
+      pasted ? w.form().inputText(v.text) : w.form().typeText(v.text);
+      const std::string key = text("KCNTCD");
+      w.form().pressKey(key::Enter, 0);
+      if (w.program.screen.ScreenArea == "BODY") {
+        for (int row = 1; row <= w.program.maintenance.GridRowCount; ++row) EXPECT_EQ(grid.textMatrix(row, 1), key);
+        backToKeyArea();
+      }
+      // A field typed full is left (and searched) by itself before Enter searches again.
+      for (const std::string& shown : w.shown()) EXPECT_EQ(shown, "該当データがありません") << key;
+    }
+    EXPECT_EQ(stored(), expected);
+
+    // A center whose code holds the value, and a pair of it whose partner code holds it too.
+    if (!storeDirectly("INSERT INTO FL1903EDI制御マスタ (センターコード, センター名) VALUES (?, '悪い値')", {v.text}) ||
+        !storeDirectly("INSERT INTO FL1915センタ利用企業マスタ VALUES (?, ?)", {v.text, v.text})) {
+      continue;  // the database keeps it out on its own: no program can hand it back
+    }
+    const Strings withPair = stored();
+    if (std::find(withPair.begin(), withPair.end(), v.text + "/" + v.text) == withPair.end()) {
+      continue;  // the driver stored something else (NUL): the code search cannot hand the value back either
+    }
+    // Written back into KCNTCD by the code search, cut to the field's 12 bytes: a longer code is then not found;
+    // any other finds exactly that pair.
+    pickCenter(v.text);
+    w.form().pressKey(key::Enter, 0);
+    if (text("KCNTCD") != v.text) {
+      EXPECT_EQ(w.shown(), Strings{"該当データがありません"});
+      EXPECT_EQ(stored(), withPair);
+      continue;
+    }
+    ASSERT_EQ(w.program.screen.ScreenArea, "BODY") << testing::PrintToString(w.shown());
+    EXPECT_EQ(w.program.maintenance.GridRowCount, 1);
+    EXPECT_EQ(text("ATKCD"), v.text);
+    // Changed to a typed partner code: the old pair (from the listing, unfiltered) is the one replaced.
+    w.field("ATKCD").setText("");
+    w.form().typeText("N" + v.text);
+    const std::string changedTo = text("ATKCD");
+    w.answerNext(Answer::Yes);
+    w.form().pressKey(key::Enter, 0);
+    EXPECT_EQ(w.shown(), Strings{"この内容で更新しますか"});
+    expected = withPair;
+    expected.erase(std::find(expected.begin(), expected.end(), v.text + "/" + v.text));
+    expected.push_back(v.text + "/" + changedTo);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(stored(), expected);
+    // Deleted again through the written-back key.
+    pickCenter(v.text);
+    w.form().pressKey(key::Enter, 0);
+    ASSERT_EQ(text("ATKCD"), changedTo);
+    w.answerNext(Answer::Ok);
+    w.form().pressKey(key::letter('D'), platform::ui::shift::Alt);
+    EXPECT_EQ(w.shown(), Strings{"削除してよろしいですか"});
+    expected.erase(std::find(expected.begin(), expected.end(), v.text + "/" + changedTo));
+    EXPECT_EQ(stored(), expected);
+    // Added with the center written back into CNTCD and the value pasted into ATKCD.
+    w.form().pressKey(key::letter('A'), platform::ui::shift::Alt);
+    pickCenter(v.text);
+    w.form().pressKey(key::Enter, 0);
+    EXPECT_EQ(w.form().get<platform::ui::Label>("lbl_CNTNM").caption(), "悪い値");
+    w.form().inputText("P" + v.text);
+    const std::string added = text("ATKCD");
+    w.answerNext(Answer::Yes);
+    w.form().pressKey(key::Enter, 0);
+    EXPECT_EQ(w.shown(), Strings{"この内容で更新しますか"});
+    expected.push_back(v.text + "/" + added);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(stored(), expected);
+  }
+}
+
+MNT4820_INSTANTIATE_FOR_BOTH_ENGINES(BadInput);
+
+}  // namespace
+}  // namespace mnt4820
