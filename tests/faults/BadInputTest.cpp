@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "config/SettingsReader.h"
 #include "platform/odbc/DatabaseError.h"
 #include "platform/ui/DataGrid.h"
 #include "platform/ui/Label.h"
@@ -12,7 +13,9 @@
 #include "screens/search/COMMON_SEARCH_MSTDB.h"
 #include "screens/signon/SignOnDialogs.h"
 #include "tests/faults/Workstation.h"
+#include "tests/support/SqlScript.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/TestFolder.h"
 
 namespace mnt4820 {
 namespace {
@@ -154,6 +157,89 @@ TEST_P(BadInput, CodeFieldsOfTheMainWindow) {
     expected.push_back(v.text + "/" + added);
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(stored(), expected);
+  }
+}
+
+// OPCD and PSWD of the sign-on, and the new password of the password change: typed, as the windows filter them.
+// A password that the change stores can be typed again at the sign-on.
+TEST_P(BadInput, SignOnFields) {
+  test::TestFolder folder;
+  const std::string demo = platform::odbc::test::readTextFile(test::sourceFolder() / "config/demo/EDI.ini");
+  folder.write("EDI.ini", "[動作環境]\nUSERID=" + database->user() + "\nPASSWD=" + database->password() +
+                              "\nDBSTRING=" + database->dsn() + "\n" + demo.substr(demo.find("[Setting0]")));
+  const std::string programFolder = (folder.path() / "EDI" / "MNT4820").string();
+  platform::ui::HeadlessToolkit toolkit;
+  platform::ui::Application application{toolkit};
+  Program program{application};
+  LoadSettings(programFolder, program.settings);
+  ConnectDatabase(program.database, LoadDbSettings(programFolder));
+  SignOnDialogs dialogs(program);
+  platform::ui::Form& signOn = dialogs.signOnWindow();
+  platform::ui::Form& change = dialogs.passwordWindow();
+  signOn.show();
+  const auto in = [](platform::ui::Form& window, const char* name) -> platform::ui::TextBox& {
+    return window.get<platform::ui::TextBox>(name);
+  };
+  std::size_t seen = 0;
+  const auto shown = [&] {
+    Strings prompts;
+    for (; seen < toolkit.messages().size(); ++seen) prompts.push_back(toolkit.messages()[seen].prompt);
+    return prompts;
+  };
+  const auto passwords = [&] {
+    Strings rows;
+    auto read = database->connect().openResultSet(
+        "SELECT 担当者コード, パスワード FROM FL0003担当者マスタ ORDER BY 担当者コード");
+    for (; !read.atEnd(); read.moveNext()) rows.push_back(*read.value(0) + "/" + read.value(1).value_or("<NULL>"));
+    return rows;
+  };
+  const auto typeInto = [&](platform::ui::Form& window, const char* name, const std::string& text) {
+    in(window, name).setText("");
+    in(window, name).setFocus();
+    window.typeText(text);
+  };
+  for (int i = 0; i < 100; ++i) toolkit.answerNext(Answer::Ok);
+  std::string current = "yamada01";
+  Strings expected = passwords();
+  for (const Hostile& v : HostileValues) {
+    SCOPED_TRACE(v.what);
+    // As an operator code: no such operator, or no code at all once the filter has dropped it.
+    typeInto(signOn, "OPCD", v.text);
+    signOn.pressKey(key::Enter, 0);
+    for (const std::string& prompt : shown()) {
+      EXPECT_TRUE(prompt == "該当コードがありません" || prompt == "ｵﾍﾟﾚｰﾀｺｰﾄﾞが入力されていません") << prompt;
+    }
+    // As the password of a real operator: refused.
+    in(signOn, "OPCD").setText("0001");
+    typeInto(signOn, "PSWD", v.text);
+    signOn.pressKey(key::Enter, 0);
+    // A full field is checked with every further key.
+    const Strings refused = shown();
+    EXPECT_FALSE(refused.empty());
+    for (const std::string& prompt : refused) EXPECT_EQ(prompt, "パスワードが不正です");
+    EXPECT_NE(program.operatorState.ResultCode, "00");
+
+    // As a new password: stored exactly as the field holds it.
+    in(signOn, "OPCD").setText("0001");
+    in(signOn, "PSWD").setText(current);
+    signOn.pressKey(key::F5, 0);
+    ASSERT_TRUE(change.isVisible());
+    typeInto(change, "NPSWD", v.text);
+    typeInto(change, "KAKUNIN", v.text);
+    const std::string newPassword = in(change, "NPSWD").text();
+    change.pressKey(key::Enter, 0);
+    EXPECT_EQ(shown(), Strings{});
+    EXPECT_FALSE(change.isVisible());
+    *std::find(expected.begin(), expected.end(), "0001/" + current) = "0001/" + newPassword;
+    EXPECT_EQ(passwords(), expected);
+    current = newPassword;
+    // And typed at the sign-on again, it signs on.
+    typeInto(signOn, "PSWD", v.text);
+    if (signOn.isVisible()) signOn.pressKey(key::Enter, 0);
+    EXPECT_EQ(shown(), Strings{});
+    EXPECT_EQ(program.operatorState.ResultCode, "00");
+    program.operatorState.ResultCode.clear();
+    signOn.show();
   }
 }
 
