@@ -192,7 +192,7 @@ TEST_P(SignOn, EachPasswordChangeCheckHasItsMessageAndFocus) {
 
   change().pressKey(key::Delete, 0);
   change().typeText("\r");
-  // Quotes may be typed here; they are bound as a value and match nothing.
+  // Quotes cannot be typed here, but a code that holds them is bound as a value and matches nothing.
   in(change(), "OPCD").setText("' or ''='");
   change().typeText("\r");
   EXPECT_EQ(shown(), (Strings{EmptyCode, NoSuchCode}));
