@@ -6,12 +6,7 @@ namespace mnt4820 {
 
 namespace {
 
-platform::odbc::Connection& connection(DatabaseSession& session) {
-  if (!session.DbConnection || !session.DbConnection->isOpen()) {
-    throw std::logic_error("the database connection is not open");
-  }
-  return *session.DbConnection;
-}
+constexpr platform::odbc::ConnectOptions DbConnectOptions{.loginTimeoutSeconds = 120, .queryTimeoutSeconds = 300};
 
 const char* statusOf(const platform::odbc::ResultSet& rows) { return rows.atEnd() ? QueryStatusEmpty : QueryStatusHasRows; }
 
@@ -28,14 +23,27 @@ void ConnectDatabase(DatabaseSession& session, const DbSettings& db) {
   // must fail here rather than open some other database.
   if (platform::trimBlanks(db.DbString).empty()) throw std::invalid_argument("no data source is named");
   session.DbEnvironment.emplace();
-  session.DbConnection.emplace(platform::odbc::Connection::open(
-      *session.DbEnvironment, session.ConnectString,
-      platform::odbc::ConnectOptions{.loginTimeoutSeconds = 120, .queryTimeoutSeconds = 300}));
+  session.DbConnection.emplace(
+      platform::odbc::Connection::open(*session.DbEnvironment, session.ConnectString, DbConnectOptions));
+}
+
+platform::odbc::Connection& liveConnection(DatabaseSession& session) {
+  if (!session.DbConnection || !session.DbConnection->isOpen() || !session.DbEnvironment) {
+    throw std::logic_error("the database connection is not open");
+  }
+  platform::odbc::Connection& current = *session.DbConnection;
+  if (!current.inTransaction() && current.isLost()) {
+    // Opened before the lost one is let go, so that a failure leaves the session as it was.
+    platform::odbc::Connection reopened =
+        platform::odbc::Connection::open(*session.DbEnvironment, session.ConnectString, DbConnectOptions);
+    current = std::move(reopened);
+  }
+  return current;
 }
 
 void OpenQuery(DatabaseSession& session, std::optional<platform::odbc::ResultSet>& resultSet,
                const SqlValues& values, platform::odbc::CursorRequest cursor) {
-  platform::odbc::ResultSet opened = connection(session).openResultSet(session.SqlText, values, cursor);
+  platform::odbc::ResultSet opened = liveConnection(session).openResultSet(session.SqlText, values, cursor);
   session.QueryStatus = statusOf(opened);
   resultSet.emplace(std::move(opened));
 }
@@ -51,7 +59,7 @@ void OpenSearchQuery(DatabaseSession& session, std::optional<SearchRecordset>& r
 }
 
 std::int64_t ExecuteSql(DatabaseSession& session, const SqlValues& values) {
-  return connection(session).execute(session.SqlText, values);
+  return liveConnection(session).execute(session.SqlText, values);
 }
 
 void CloseDatabase(DatabaseSession& session) {

@@ -20,6 +20,11 @@ std::string BuildConnectString(const DbSettings& db);
 // std::invalid_argument.
 void ConnectDatabase(DatabaseSession& session, const DbSettings& db);
 
+// The one connection, opened again from `ConnectString` when the driver reports it lost (the server was
+// restarted) and no transaction is open on it; a transaction is never carried over to another connection.
+// Throws std::logic_error when no connection was opened, OdbcError when the new one cannot be opened.
+platform::odbc::Connection& liveConnection(DatabaseSession& session);
+
 // Opens a read-only result set for `SqlText` with `values` bound to its markers and hands it to `resultSet`;
 // sets `QueryStatus`. On an error `resultSet` and `QueryStatus` keep what they held. A result that is read
 // once from start to end (a listing) asks for a forward-only cursor.

@@ -14,14 +14,16 @@ DROP TABLE IF EXISTS FL0003担当者マスタ;
 
 -- Center-user companies: which partner companies exchange through which center.
 -- No foreign key to FL1903: pairs of centers that were taken out of service stay
--- stored and are merely not listed. The partner code is kept unique by the program.
+-- stored and are merely not listed. A partner code belongs to one center only: the
+-- program checks it before a save, and the unique index keeps two workstations that
+-- pass the check at the same moment from both storing it.
 CREATE TABLE FL1915センタ利用企業マスタ (
     センターコード VARCHAR(20) NOT NULL,
     相手先企業コード VARCHAR(20) NOT NULL,
     PRIMARY KEY (センターコード, 相手先企業コード)
 );
 -- The duplicate check looks a partner code up over all centers.
-CREATE INDEX IX_FL1915_相手先企業コード ON FL1915センタ利用企業マスタ (相手先企業コード);
+CREATE UNIQUE INDEX IX_FL1915_相手先企業コード ON FL1915センタ利用企業マスタ (相手先企業コード);
 
 -- EDI control: one row per center (exchange point).
 CREATE TABLE FL1903EDI制御マスタ (

@@ -47,6 +47,15 @@ ConnectionState& Connection::openState() const {
 
 bool Connection::isOpen() const { return state_ && state_->isConnected(); }
 
+bool Connection::isLost() const {
+  if (!isOpen()) {
+    return false;
+  }
+  SQLUINTEGER dead = SQL_CD_FALSE;
+  const SQLRETURN rc = SQLGetConnectAttr(state_->handle(), SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
+  return SQL_SUCCEEDED(rc) && dead == SQL_CD_TRUE;
+}
+
 void Connection::close() {
   if (!state_) {
     return;

@@ -32,6 +32,9 @@ class Connection {
   ~Connection();
 
   bool isOpen() const;
+  // Whether the driver reports the link to the server gone (SQL_ATTR_CONNECTION_DEAD), as it does once a call
+  // has met a stopped server. A driver that cannot tell counts as connected.
+  bool isLost() const;
   // Rolls back an open transaction and disconnects. Does nothing when not open.
   void close();
 

@@ -26,6 +26,10 @@ SQLRETURN Statement::execute(const std::string& sql, const std::vector<Parameter
   std::vector<SQLLEN> indicators(params.size());
   for (std::size_t i = 0; i < params.size(); ++i) {
     const Parameter& param = params[i];
+    // Both drivers end a text value at its first NUL and would compare or store the rest unseen.
+    if (param && param->find('\0') != std::string::npos) {
+      throw InvalidStateError("parameter " + std::to_string(i + 1) + " holds a NUL character");
+    }
     const SQLLEN length = param ? static_cast<SQLLEN>(param->size()) : 0;
     indicators[i] = param ? length : SQL_NULL_DATA;
     SQLPOINTER value = param ? const_cast<char*>(param->data()) : &nullValue_;

@@ -105,6 +105,8 @@ void HandleScreenKey(Program& program, CodeSearch& search, std::int16_t keyCode,
       if (status == StatusStop) return;
       if (program.screen.fields.FieldControls(*row).name() == "ATKCD") {
         ConfirmAndSave(program, status);
+        // A save whose reload failed, and No, end in the key area with status 9: ATKCD is disabled by then.
+        if (status == StatusStop && program.screen.ScreenArea == "HEAD") focusKeyField(program);
         if (status == StatusStop) return;
       }
       NextField(program.screen, key::Enter);

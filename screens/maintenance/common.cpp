@@ -197,7 +197,7 @@ void LeaveBody(Program& program, std::int16_t& status) {
 void SavePair(Program& program, std::int16_t& status) {
   DatabaseSession& db = program.database;
   try {
-    platform::odbc::Transaction transaction(db.DbConnection.value());
+    platform::odbc::Transaction transaction(liveConnection(db));
     if (program.maintenance.EditMode == MaintenanceState::Change) {
       const ListGrid& grid = listingGrid(program);
       // Only a listed pair can be changed: the change state is never entered on a row without one.
@@ -224,7 +224,7 @@ void DeletePair(Program& program, std::int16_t& status) {
   using namespace platform::ui;
   MaintenanceState& state = program.maintenance;
   try {
-    platform::odbc::Transaction transaction(program.database.DbConnection.value());
+    platform::odbc::Transaction transaction(liveConnection(program.database));
     state.EditMode = MaintenanceState::Delete;
     ValidateBody(program, status);
     if (status == StatusStop) {
