@@ -32,23 +32,22 @@ bool isEnterOrEsc(std::int16_t charCode) {
   return charCode == platform::ui::key::Enter || charCode == platform::ui::key::Esc;
 }
 
-// Neither a code nor a password may hold a comma or a quotation mark.
-void refuseEnterEscCommaAndQuotes(std::int16_t& charCode) {
-  if (isEnterOrEsc(charCode) || charCode == ',' || charCode == '\'' || charCode == '"') charCode = 0;
-}
-
 void wireSignOnWindow(SignOnState& signOn, Form& window) {
   window.onLoad = [&window] { CenterWindow(window); };
   window.onKeyDown = [&signOn](std::int16_t& keyCode, std::int16_t) { SignOnKeyDown(signOn, keyCode); };
-  window.onKeyPress = refuseEnterEscCommaAndQuotes;
+  window.onKeyPress = [](std::int16_t& charCode) {
+    // Neither a code nor a password may hold a comma or a quotation mark.
+    if (isEnterOrEsc(charCode) || charCode == ',' || charCode == '\'' || charCode == '"') charCode = 0;
+  };
   for (const char* name : {"OPCD", "PSWD"}) wireField(signOn, window.get<TextBox>(name), SignOnKeyUp);
 }
 
 void wirePasswordWindow(SignOnState& signOn, Form& window) {
   window.onLoad = [&window] { CenterWindow(window); };
   window.onKeyDown = [&signOn](std::int16_t& keyCode, std::int16_t) { PasswordKeyDown(signOn, keyCode); };
-  // The same characters as at the sign-on: a new password that held one could never be typed there.
-  window.onKeyPress = refuseEnterEscCommaAndQuotes;
+  window.onKeyPress = [](std::int16_t& charCode) {
+    if (isEnterOrEsc(charCode)) charCode = 0;
+  };
   // However it closes, the operator code typed here goes back to the sign-on window.
   window.onUnload = [&signOn, &window] {
     signOn.SignOnWindow->get<TextBox>("OPCD").setText(window.get<TextBox>("OPCD").text());

@@ -193,7 +193,7 @@ TEST_P(SignOn, EachPasswordChangeCheckHasItsMessageAndFocus) {
 
   change().pressKey(key::Delete, 0);
   change().typeText("\r");
-  // Quotes cannot be typed here, but a code that holds them is bound as a value and matches nothing.
+  // Quotes may be typed here; they are bound as a value and match nothing.
   in(change(), "OPCD").setText("' or ''='");
   change().typeText("\r");
   EXPECT_EQ(shown(), (Strings{EmptyCode, NoSuchCode}));
@@ -241,7 +241,7 @@ TEST_P(SignOn, NewPasswordsAreStoredAsTypedInTheOperatorsRowOnly) {
   open();
   auto expected = passwords();
   std::string old = "yamada01";
-  for (const std::string typed : {"new1 ", "x--"}) {
+  for (const std::string typed : {"new1 ", "it's", "x'--"}) {
     openChange(" 0001", old);
     changeTo(typed);
     EXPECT_TRUE(shown().empty()) << typed;
@@ -257,7 +257,7 @@ TEST_P(SignOn, NewPasswordsAreStoredAsTypedInTheOperatorsRowOnly) {
   EXPECT_TRUE(focusIn(change(), "KAKUNIN"));
   change().pressKey(key::Esc, 0);
 
-  in(signOn(), "PSWD").setText("x--");
+  in(signOn(), "PSWD").setText("x'--");
   in(signOn(), "PSWD").setFocus();
   signOn().typeText("\r");
   EXPECT_EQ(std::get<0>(published()), "00");
