@@ -35,10 +35,11 @@ struct ResultSet::Impl {
     bool isNull = true;
   };
 
-  // The rows of a forward-only cursor fetched many at a time into bound buffers: one call per block instead
-  // of one per cell. A value longer than its buffer is read again whole.
+  // The rows of a forward-only cursor fetched into bound buffers: one call per block (or per row) instead of
+  // one per cell. A value longer than its buffer is read again whole.
   struct Block {
-    static constexpr SQLULEN Rows = 256;
+    static constexpr SQLULEN ManyRows = 256;
+    SQLULEN rows = 1;
     std::vector<std::size_t> widths;
     std::vector<std::vector<char>> buffers;
     std::vector<std::vector<SQLLEN>> indicators;
@@ -50,8 +51,8 @@ struct ResultSet::Impl {
 
   void requestReadOnlyCursor(CursorRequest cursor);
   void describeColumns();
-  bool driverReadsBlocks() const;
-  void bindBlock();
+  SQLUINTEGER getDataExtensions() const;
+  void bindBlock(SQLULEN rows);
   void fetch();
   void fetchFromBlock();
   void readCell(SQLUSMALLINT column, Cell& cell);
@@ -116,32 +117,33 @@ void ResultSet::Impl::describeColumns() {
   }
 }
 
-// Reading a bound block needs a driver that lets a single row of it be read again with SQLGetData: psqlODBC
-// does; the SQLite driver does not, and reads cell by cell.
-bool ResultSet::Impl::driverReadsBlocks() const {
+// Reading a long value of a bound row again with SQLGetData needs SQL_GD_BOUND, and of a row inside a block
+// also SQL_GD_BLOCK: psqlODBC has both and reads blocks; the SQLite driver has only the first and reads one
+// bound row per call.
+SQLUINTEGER ResultSet::Impl::getDataExtensions() const {
   SQLUINTEGER extensions = 0;
   const SQLRETURN rc =
       SQLGetInfo(statement.connectionHandle(), SQL_GETDATA_EXTENSIONS, &extensions, sizeof extensions, nullptr);
-  constexpr SQLUINTEGER needed = SQL_GD_BLOCK | SQL_GD_BOUND;
-  return SQL_SUCCEEDED(rc) && (extensions & needed) == needed;
+  return SQL_SUCCEEDED(rc) ? extensions : 0;
 }
 
-void ResultSet::Impl::bindBlock() {
+void ResultSet::Impl::bindBlock(SQLULEN rows) {
   // Declared sizes count characters; a UTF-8 character takes up to four bytes.
   constexpr std::size_t unknownWidth = 256;
   constexpr std::size_t widestWidth = 1024;
   Block& b = block.emplace();
+  b.rows = rows;
   b.widths.resize(row.size());
   b.buffers.resize(row.size());
   b.indicators.resize(row.size());
   statement.setAttribute(SQL_ATTR_ROW_BIND_TYPE, SQL_BIND_BY_COLUMN);
-  statement.setAttribute(SQL_ATTR_ROW_ARRAY_SIZE, Block::Rows);
+  statement.setAttribute(SQL_ATTR_ROW_ARRAY_SIZE, rows);
   statement.call("SQLSetStmtAttr", SQLSetStmtAttr(statement.handle(), SQL_ATTR_ROWS_FETCHED_PTR, &b.fetched, 0));
   for (std::size_t i = 0; i < row.size(); ++i) {
     const SQLULEN size = columnSizes[i];
     b.widths[i] = size == 0 || size > widestWidth ? unknownWidth : std::max<std::size_t>(size * 4 + 1, 16);
-    b.buffers[i].resize(b.widths[i] * Block::Rows);
-    b.indicators[i].resize(Block::Rows);
+    b.buffers[i].resize(b.widths[i] * rows);
+    b.indicators[i].resize(rows);
     statement.call("SQLBindCol",
                    SQLBindCol(statement.handle(), static_cast<SQLUSMALLINT>(i + 1), SQL_C_CHAR, b.buffers[i].data(),
                               static_cast<SQLLEN>(b.widths[i]), b.indicators[i].data()));
@@ -164,8 +166,10 @@ void ResultSet::Impl::fetchFromBlock() {
       cell.isNull = true;
       cell.text.clear();
     } else if (indicator == SQL_NO_TOTAL || indicator >= static_cast<SQLLEN>(b.widths[i])) {
-      statement.call("SQLSetPos", SQLSetPos(statement.handle(), static_cast<SQLSETPOSIROW>(b.position + 1),
-                                            SQL_POSITION, SQL_LOCK_NO_CHANGE));
+      if (b.rows > 1) {
+        statement.call("SQLSetPos", SQLSetPos(statement.handle(), static_cast<SQLSETPOSIROW>(b.position + 1),
+                                              SQL_POSITION, SQL_LOCK_NO_CHANGE));
+      }
       readCell(static_cast<SQLUSMALLINT>(i + 1), cell);
     } else {
       cell.isNull = false;
@@ -228,7 +232,10 @@ ResultSet::ResultSet(std::shared_ptr<ConnectionState> connection, const std::str
   impl_->statement.execute(sql, params);
   impl_->cursorKind = toCursorKind(impl_->statement.attribute(SQL_ATTR_CURSOR_TYPE));
   impl_->describeColumns();
-  if (cursor == CursorRequest::ForwardOnly && impl_->driverReadsBlocks()) impl_->bindBlock();
+  if (cursor == CursorRequest::ForwardOnly) {
+    const SQLUINTEGER extensions = impl_->getDataExtensions();
+    if ((extensions & SQL_GD_BOUND) != 0) impl_->bindBlock((extensions & SQL_GD_BLOCK) != 0 ? Impl::Block::ManyRows : 1);
+  }
   impl_->fetch();
 }
 
