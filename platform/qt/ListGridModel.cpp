@@ -78,7 +78,10 @@ QVariant ListGridModel::data(const QModelIndex& index, int role) const {
   // Between a change of the store and the reset that reports it, the view may still ask for what it knew.
   if (row >= grid_->rows() || index.column() >= grid_->cols()) return {};
   switch (role) {
-    case Qt::DisplayRole: return QString::fromStdString(grid_->textMatrix(row, index.column()));
+    case Qt::DisplayRole: {
+      const std::string_view text = grid_->cells().text(row, index.column());
+      return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    }
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(toQtAlignment(grid_->cells().alignment(row, index.column())));
     default: return {};

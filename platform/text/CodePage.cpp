@@ -204,11 +204,13 @@ std::optional<char32_t> charFromCp932Code(std::int16_t code) {
   return Cp932Table::instance().characterOf(unsignedCode);
 }
 
-std::string trimBlanks(std::string_view text) {
+std::string_view trimBlanksView(std::string_view text) {
   const std::size_t first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
   const std::size_t last = text.find_last_not_of(' ');
-  return std::string(text.substr(first, last - first + 1));
+  return text.substr(first, last - first + 1);
 }
+
+std::string trimBlanks(std::string_view text) { return std::string(trimBlanksView(text)); }
 
 }  // namespace platform

@@ -47,5 +47,7 @@ std::optional<char32_t> charFromCp932Code(std::int16_t code);
 
 // Removes leading and trailing U+0020 only; full-width spaces and tabs stay, as with the platform's Trim.
 std::string trimBlanks(std::string_view text);
+// The same without a copy: a part of `text`, valid as long as it is.
+std::string_view trimBlanksView(std::string_view text);
 
 }  // namespace platform

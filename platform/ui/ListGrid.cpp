@@ -95,8 +95,8 @@ void ListGrid::selectCell(int row, int col) {
   }
 }
 
-void ListGrid::setTextMatrix(int row, int col, std::string text) {
-  store_.setText(row, col, std::move(text));
+void ListGrid::setTextMatrix(int row, int col, std::string_view text) {
+  store_.setText(row, col, text);
   if (updating_ > 0) {
     dirty_ = true;
   } else {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/ui/Control.h"
 #include "platform/ui/GridStore.h"
@@ -35,11 +36,11 @@ class ListGrid : public Control {
   // A click on a cell: it becomes the current cell and the whole selection (onRowColChange when it moved).
   void selectCell(int row, int col);
 
-  const std::string& textMatrix(int row, int col) const { return store_.text(row, col); }
-  void setTextMatrix(int row, int col, std::string text);
+  std::string textMatrix(int row, int col) const { return std::string(store_.text(row, col)); }
+  void setTextMatrix(int row, int col, std::string_view text);
   // The current cell's text and alignment.
-  const std::string& text() const { return store_.text(row_, col_); }
-  void setText(std::string text) { setTextMatrix(row_, col_, std::move(text)); }
+  std::string text() const { return std::string(store_.text(row_, col_)); }
+  void setText(std::string_view text) { setTextMatrix(row_, col_, text); }
   CellAlignment cellAlignment() const { return store_.alignment(row_, col_); }
   void setCellAlignment(CellAlignment alignment);
 

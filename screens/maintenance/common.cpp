@@ -291,7 +291,7 @@ void FillGrid(Program& program, platform::odbc::ResultSet& resultSet) {
     const std::size_t partner = resultSet.columnIndex("相手先企業コード");
     platform::ui::GridStore& cells = grid.cellsForUpdate();
     const auto trimmed = [&resultSet](std::size_t column) {
-      return platform::trimBlanks(resultSet.view(column).value_or(std::string_view{}));
+      return platform::trimBlanksView(resultSet.view(column).value_or(std::string_view{}));
     };
     for (; !resultSet.atEnd(); resultSet.moveNext()) {
       const int row = cells.appendRow(GridRowHeight, CellAlignment::LeftCenter);
