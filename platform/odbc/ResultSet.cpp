@@ -29,9 +29,11 @@ CursorKind toCursorKind(SQLULEN type) {
 }  // namespace
 
 struct ResultSet::Impl {
-  // Kept from row to row so that the text buffers are reused instead of reallocated.
+  // Kept from row to row so that the text buffers are reused instead of reallocated. `shown` is the value:
+  // inside a bound buffer, or `text` for a value read with SQLGetData.
   struct Cell {
     std::string text;
+    std::string_view shown;
     bool isNull = true;
   };
 
@@ -56,6 +58,7 @@ struct ResultSet::Impl {
   void fetch();
   void fetchFromBlock();
   void readCell(SQLUSMALLINT column, Cell& cell);
+  void readText(SQLUSMALLINT column, Cell& cell);
 
   Statement statement;
   CursorKind cursorKind = CursorKind::ForwardOnly;
@@ -164,7 +167,7 @@ void ResultSet::Impl::fetchFromBlock() {
     Cell& cell = row[i];
     if (indicator == SQL_NULL_DATA) {
       cell.isNull = true;
-      cell.text.clear();
+      cell.shown = {};
     } else if (indicator == SQL_NO_TOTAL || indicator >= static_cast<SQLLEN>(b.widths[i])) {
       if (b.rows > 1) {
         statement.call("SQLSetPos", SQLSetPos(statement.handle(), static_cast<SQLSETPOSIROW>(b.position + 1),
@@ -173,7 +176,8 @@ void ResultSet::Impl::fetchFromBlock() {
       readCell(static_cast<SQLUSMALLINT>(i + 1), cell);
     } else {
       cell.isNull = false;
-      cell.text.assign(b.buffers[i].data() + b.position * b.widths[i], static_cast<std::size_t>(indicator));
+      cell.shown =
+          std::string_view(b.buffers[i].data() + b.position * b.widths[i], static_cast<std::size_t>(indicator));
     }
   }
 }
@@ -195,6 +199,11 @@ void ResultSet::Impl::fetch() {
 // Reads one column as text, in as many pieces as it takes: each truncated piece fills the
 // chunk but for its terminating NUL; the driver may not know the total (SQL_NO_TOTAL).
 void ResultSet::Impl::readCell(SQLUSMALLINT column, Cell& cell) {
+  readText(column, cell);
+  cell.shown = cell.isNull ? std::string_view{} : std::string_view(cell.text);
+}
+
+void ResultSet::Impl::readText(SQLUSMALLINT column, Cell& cell) {
   cell.text.clear();
   cell.isNull = false;
   for (;;) {
@@ -234,7 +243,8 @@ ResultSet::ResultSet(std::shared_ptr<ConnectionState> connection, const std::str
   impl_->describeColumns();
   if (cursor == CursorRequest::ForwardOnly) {
     const SQLUINTEGER extensions = impl_->getDataExtensions();
-    if ((extensions & SQL_GD_BOUND) != 0) impl_->bindBlock((extensions & SQL_GD_BLOCK) != 0 ? Impl::Block::ManyRows : 1);
+    if ((extensions & SQL_GD_BOUND) != 0)
+      impl_->bindBlock((extensions & SQL_GD_BLOCK) != 0 ? Impl::Block::ManyRows : 1);
   }
   impl_->fetch();
 }
@@ -310,7 +320,7 @@ std::optional<std::string_view> ResultSet::view(std::size_t position) const {
   if (cell.isNull) {
     return std::nullopt;
   }
-  return cell.text;
+  return cell.shown;
 }
 
 }  // namespace platform::odbc
