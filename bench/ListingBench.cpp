@@ -5,7 +5,8 @@
 //
 // - start-up: the program's own start-up (Main through EDI.ini, the profile and ODBC) until the main window,
 //   shown on Qt's offscreen platform with the full listing, has been painted; beside the same join read by
-//   the engine's own C API (SQLite, libpq) into plain vectors, and the start-up on an empty table;
+//   the engine's own C API (SQLite, libpq) into plain vectors, and the start-up on an empty table; and its growth
+//   from one size to the next beside the growth of the join;
 // - peak RSS of that start-up;
 // - at 100k pairs: a keystroke into the focused field until the field has repainted (beside a bare line edit),
 //   the narrowing search (KCNTCD typed, Enter) and a save round trip (a new partner code typed into ATKCD, Enter,
@@ -478,6 +479,8 @@ void checkRows(const Measured& m, int pairs) {
 void runEngine(const Engine& engine, const fs::path& folder, const std::function<void(int)>& load) {
   const std::string programDir = programFolder(folder / engine.name, engine);
   double emptyStartup = 0;
+  // The size before, for the growth of the start-up beside the growth of the join.
+  std::optional<std::pair<double, double>> smaller;
   for (const int pairs : Sizes) {
     load(pairs);
     const Measured startup = bestOf(
@@ -495,6 +498,13 @@ void runEngine(const Engine& engine, const fs::path& folder, const std::function
     const double limit = emptyStartup + 2.5 * raw["join"];
     printRow("start-up, window (ms)", engine, pairs, startup["startup"], "raw join", raw["join"],
              pairs == 0 ? "-" : format("<= empty+2.5*join %.1f", limit), startup["startup"] <= limit);
+    if (smaller) {
+      const double grown = startup["startup"] - smaller->first;
+      const double joinGrown = raw["join"] - smaller->second;
+      printRow("start-up growth (ms)", engine, pairs, grown, "raw join growth", joinGrown,
+               format("<= 2.5*growth %.1f", 2.5 * joinGrown), grown <= 2.5 * joinGrown);
+    }
+    if (pairs > 0) smaller = std::make_pair(startup["startup"], raw["join"]);
     const double rssLimit = pairs == 100000 ? 80 : pairs == 300000 ? 150 : 0;
     printRow("peak RSS (MB)", engine, pairs, startup.peakMb, "raw join RSS", raw.peakMb,
              rssLimit > 0 ? format("<= %.0f", rssLimit) : "-", rssLimit == 0 || startup.peakMb <= rssLimit);
