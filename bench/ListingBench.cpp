@@ -460,8 +460,8 @@ void loadPostgres(const std::string& conninfo, int pairs) {
 void printRow(const char* figure, const Engine& engine, int pairs, double program, const char* baselineName,
               std::optional<double> baseline, const std::string& goal, bool met) {
   char base[32] = "-";
-  if (baseline) std::snprintf(base, sizeof base, "%.1f", *baseline);
-  std::printf("%-22s %-10s %7d %9.1f  %-20s %9s  %-22s %s\n", figure, engine.name.c_str(), pairs, program, baselineName,
+  if (baseline) std::snprintf(base, sizeof base, "%.2f", *baseline);
+  std::printf("%-22s %-10s %7d %9.2f  %-20s %9s  %-22s %s\n", figure, engine.name.c_str(), pairs, program, baselineName,
               base, goal.c_str(), met ? "yes" : "NO");
   std::fflush(stdout);
 }
