@@ -3,6 +3,7 @@
 
 #include <map>
 #include <optional>
+#include <string>
 #include <tuple>
 
 #include "platform/ui/Application.h"
@@ -52,6 +53,20 @@ TEST_F(ListGridTest, KeepsCellsAcrossResizesAndClearKeepsTheRows) {
   EXPECT_EQ(std::make_tuple(grid.rows(), grid.cols(), grid.textMatrix(2, 1)), std::make_tuple(21, 4, ""));
   grid.setRows(3);
   EXPECT_THROW(grid.textMatrix(3, 0), UiError);
+}
+
+// Cells rewritten again and again, longer and shorter, then rows dropped: each keeps exactly its last text.
+TEST_F(ListGridTest, RewrittenCellsKeepTheirLastTexts) {
+  const auto textOf = [](int i) {
+    return std::string(static_cast<std::size_t>(i % 50), static_cast<char>('a' + i % 26));
+  };
+  for (int i = 0; i < 2000; ++i) grid.setTextMatrix(1 + i % 20, i % 3, textOf(i));
+  grid.setRows(11);
+  grid.setTextMatrix(1, 0, "z");
+  for (int i = 1940; i < 2000; ++i) {  // the last write of each of the 60 cells
+    const int row = 1 + i % 20;
+    if (row < 11) EXPECT_EQ(grid.textMatrix(row, i % 3), row == 1 && i % 3 == 0 ? "z" : textOf(i)) << i;
+  }
 }
 
 TEST_F(ListGridTest, AFillIsReportedOnce) {
