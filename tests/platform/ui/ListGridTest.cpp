@@ -65,7 +65,9 @@ TEST_F(ListGridTest, RewrittenCellsKeepTheirLastTexts) {
   grid.setTextMatrix(1, 0, "z");
   for (int i = 1940; i < 2000; ++i) {  // the last write of each of the 60 cells
     const int row = 1 + i % 20;
-    if (row < 11) EXPECT_EQ(grid.textMatrix(row, i % 3), row == 1 && i % 3 == 0 ? "z" : textOf(i)) << i;
+    if (row < 11) {
+      EXPECT_EQ(grid.textMatrix(row, i % 3), row == 1 && i % 3 == 0 ? "z" : textOf(i)) << i;
+    }
   }
 }
 
