@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <QPointer>
 #include <QTimer>
 #include <optional>
 
@@ -40,7 +41,7 @@ TEST(SignOnOnQt, ACodeAndPasswordTypedIntoTheRealWindowSignTheOperatorOn) {
   ConnectDatabase(program.database, db);
 
   QWidget* signOnWindow = nullptr;
-  QWidget* passwordWindow = nullptr;
+  QPointer<QWidget> passwordWindow;  // the window is destroyed once it has closed
   QString shownPassword;
   bool passwordClosed = false;
   QTimer::singleShot(0, [&] {
@@ -57,7 +58,7 @@ TEST(SignOnOnQt, ACodeAndPasswordTypedIntoTheRealWindowSignTheOperatorOn) {
       passwordWindow = QApplication::activeWindow();
       // Through the window system, as a keyboard sends it: a window blocked by the modal one would drop it.
       QTest::keyClick(passwordWindow->windowHandle(), Qt::Key_Escape);
-      passwordClosed = QTest::qWaitFor([&] { return !passwordWindow->isVisible(); });
+      passwordClosed = QTest::qWaitFor([&] { return passwordWindow.isNull() || !passwordWindow->isVisible(); });
     }
     // The offscreen platform does not give the activation back by itself.
     signOnWindow->activateWindow();
