@@ -1,6 +1,6 @@
 // FormatFieldValue on arbitrary formats, MaxLength values and field texts: a field without a format is cut to
 // the longest prefix that fits MaxLength CP932 bytes; a format only ever writes a date or time, and leaving the
-// field a second time changes nothing more.
+// field a second time changes nothing more when the value fits.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
@@ -63,6 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(isDateOrTimeText(once), "a format writes only a date or a time");
   }
 
+  // A completed value that does not fit MaxLength stays as completed, not in its format ("0930/02" in a field
+  // of 6), and may be completed again the next time; one that fits is written in its format once and for all.
+  if (maxLength > 0 && platform::AnsiByteLength(once) > static_cast<std::size_t>(maxLength)) return 0;
   mnt4820::FormatFieldValue(screen, 0);
   require(field.text() == once, "leaving the field again changes nothing");
   return 0;
