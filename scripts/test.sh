@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds (plain and with the address and undefined-behaviour sanitizers), starts a
+# Installs what is missing, builds (plain, with the address and undefined-behaviour sanitizers, and the fuzz
+# targets with clang; MNT4820_SKIP_SANITIZERS=1 leaves out the second, MNT4820_SKIP_FUZZ=1 the third), starts a
 # throwaway PostgreSQL server on 127.0.0.1, runs every test with CTest against SQLite and PostgreSQL through
 # the real ODBC drivers (two at a time: each test has a database of its own), and stops the server.
 set -euo pipefail
@@ -21,6 +22,15 @@ build() {
 }
 build "$root/build"
 [[ ${MNT4820_SKIP_SANITIZERS:-0} == 1 ]] || build "$root/build-asan" -DMNT4820_SANITIZE=ON
+# The fuzz targets (clang, libFuzzer, ASan and UBSan): each is a test of its own build that replays its seeds
+# and fuzzes briefly, so a crash or a broken property fails the run.
+fuzz=0
+if [[ ${MNT4820_SKIP_FUZZ:-0} != 1 ]]; then
+  fuzz=1
+  cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+    -DMNT4820_FUZZ=ON -DMNT4820_TESTS=OFF -DMNT4820_BENCH=OFF >/dev/null
+  cmake --build "$root/build-fuzz" -j2 --target mnt4820_fuzz
+fi
 
 work=$(mktemp -d /tmp/mnt4820-test.XXXXXX)
 chmod 0755 "$work"  # the postgres user must reach its data folder inside
@@ -44,5 +54,8 @@ status=0
 (cd "$root/build" && ctest -j2 --output-on-failure) || status=1
 if [[ ${MNT4820_SKIP_SANITIZERS:-0} != 1 ]]; then
   (cd "$root/build-asan" && ctest -j2 --output-on-failure) || status=1
+fi
+if ((fuzz)); then
+  (cd "$root/build-fuzz" && ctest -j2 --output-on-failure) || status=1
 fi
 exit "$status"

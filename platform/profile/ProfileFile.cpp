@@ -71,11 +71,10 @@ ProfileFile ProfileFile::load(const std::filesystem::path& path) {
 ProfileFile ProfileFile::fromBytes(std::string_view bytes) {
   ProfileFile file;
   file.exists_ = true;
-  if (bytes.starts_with(Utf8ByteOrderMark) && isValidUtf8(bytes.substr(Utf8ByteOrderMark.size()))) {
-    bytes.remove_prefix(Utf8ByteOrderMark.size());
-  } else if (!isValidUtf8(bytes)) {
-    file.encoding_ = Encoding::Cp932;
-  }
+  // The mark is never text: CP932 has no character EF BB, so left in place it would only hide the first line's
+  // section header when the rest is not UTF-8 after all.
+  if (bytes.starts_with(Utf8ByteOrderMark)) bytes.remove_prefix(Utf8ByteOrderMark.size());
+  if (!isValidUtf8(bytes)) file.encoding_ = Encoding::Cp932;
   file.parse(bytes);
   return file;
 }

@@ -24,7 +24,8 @@ class ProfileFile {
  public:
   // A missing file is no error: it reads as empty and exists() is false.
   static ProfileFile load(const std::filesystem::path& path);
-  // The file's bytes: UTF-8 (BOM stripped) when they are valid UTF-8 as a whole, else CP932.
+  // The file's bytes, a leading UTF-8 byte-order mark dropped: UTF-8 when they are valid UTF-8 as a whole, else
+  // CP932.
   static ProfileFile fromBytes(std::string_view bytes);
 
   // What the profile reader leaves in a buffer of bufferSize bytes: at most bufferSize - 1 CP932

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
+#include <optional>
 
 #include "platform/text/CodePage.h"
 #include "tests/support/TestFolder.h"
@@ -94,6 +96,55 @@ TEST(LoadDbSettings, MissingFileGivesEmptyValuesAndAShallowFolderIsAnError) {
   const DbSettings db = LoadDbSettings((empty.path() / "a" / "b").string());
   EXPECT_EQ(db.DbString, std::string(50, ' '));
   EXPECT_THROW(LoadDbSettings("/a"), SettingsError);
+}
+
+TEST(BrokenSettingsFile, GivesTheSettingsErrorOrASoundReading) {
+  const std::string settings = platform::utf8ToCp932(settingsText());
+  std::string garbage;
+  for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 167 + i / 256) & 0xFF);
+  const std::string replacement = "\xEF\xBF\xBD";
+  struct Case {
+    const char* what;
+    std::optional<std::string> bytes;     // none: EDI.ini is a folder
+    std::optional<std::string> dbString;  // none: the database section fails too
+    std::string failingKey;               // empty: every other section reads
+  };
+  const Case cases[] = {
+      {"empty", "", "", "LabelBackColor"},
+      {"binary garbage", garbage, "", "LabelBackColor"},
+      {"invalid Shift-JIS in a value",
+       platform::utf8ToCp932("[動作環境]\r\nDBSTRING=DB") + "\x80\x82" "1\r\n" + settings,
+       "DB" + replacement + replacement + "1", ""},
+      {"a NUL byte in a value",
+       platform::utf8ToCp932("[動作環境]\r\nDBSTRING=AB") + std::string(1, '\0') + "CD\r\n" + settings, "AB", ""},
+      {"a line far longer than any buffer, without a line end",
+       settings + platform::utf8ToCp932("[動作環境]\r\nDBSTRING=") + std::string(100000, 'D'), std::string(50, 'D'),
+       ""},
+      {"a folder where the file should be", std::nullopt, std::nullopt, "FormBackColor"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TestFolder folder;
+    if (c.bytes) {
+      folder.write("EDI.ini", *c.bytes);
+    } else {
+      std::filesystem::create_directory(folder.path() / "EDI.ini");
+    }
+    const std::string programFolder = (folder.path() / "EDI" / "MNT4820").string();
+    if (c.dbString) {
+      EXPECT_EQ(platform::trimBlanks(LoadDbSettings(programFolder).DbString), *c.dbString);
+    } else {
+      EXPECT_THROW(LoadDbSettings(programFolder), SettingsError);
+    }
+    Settings s;
+    try {
+      LoadSettings(programFolder, s);
+      EXPECT_EQ(c.failingKey, "");
+      EXPECT_EQ(s.Text.FontName, "ＭＳ ゴシック");
+    } catch (const SettingsError& e) {
+      EXPECT_EQ(e.key(), c.failingKey);
+    }
+  }
 }
 
 TEST(LoadSettings, ConvertsColourNumbersAndKeepsTexts) {

@@ -266,6 +266,7 @@ TEST(ProfileFileBytes, AByteThatDoesNotDecodeSpoilsOnlyTheValueHoldingIt) {
       {"a lead byte before an ASCII byte", setting0 + "LabelFontName=a\x82z\n", "LabelFontName", "a" + replacement + "z"},
       {"a pair that names no character", setting0 + "LabelFontName=a\x85\x80z\n", "LabelFontName", "a" + replacement + "z"},
       {"a trail byte that is a bracket", toCp932("[Setting0]\n[ゾ\nTextFontName=ゾ]\n"), "TextFontName", "ゾ]"},
+      {"a UTF-8 byte-order mark before CP932 text", "\xEF\xBB\xBF" + setting0, "TextFontName", "ＭＳ ゴシック"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
