@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds (plain, with the address and undefined-behaviour sanitizers, and the fuzz
+# Installs what is missing, checks the layout of the C++ files, builds (plain, with the address and undefined-behaviour sanitizers, and the fuzz
 # targets with clang; MNT4820_SKIP_SANITIZERS=1 leaves out the second, MNT4820_SKIP_FUZZ=1 the third), starts a
 # throwaway PostgreSQL server on 127.0.0.1, runs every test with CTest against SQLite and PostgreSQL through
 # the real ODBC drivers (two at a time: each test has a database of its own), and stops the server.
@@ -13,6 +13,8 @@ if [[ -z $port ]]; then
 fi
 
 "$root/scripts/install-deps.sh"
+# Layout is clang-format's: a file that differs fails the run before anything is built.
+"$root/scripts/check-format.sh"
 
 build() {
   local dir=$1
