@@ -62,8 +62,8 @@ void TakeOperatorCode(Program& program, const std::string& commandLine) {
 
 bool ConfirmExit(Program& program) {
   using namespace platform::ui;
-  const mb::Answer answer = program.ui.messageBox(
-      "終了してもよろしいですか", mb::YesNo | mb::Exclamation | mb::DefaultButton2, ProgramTitle);
+  const mb::Answer answer =
+      program.ui.messageBox("終了してもよろしいですか", mb::YesNo | mb::Exclamation | mb::DefaultButton2, ProgramTitle);
   if (answer == mb::Answer::Yes) {
     // The operator asked to quit and every change is committed by now: a driver that refuses to disconnect
     // must not turn the way out into an error report.

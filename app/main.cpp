@@ -7,8 +7,7 @@ int main(int argc, char** argv) {
   platform::qt::QtProgram qt(argc, argv);
   platform::ui::Application application(qt.toolkit());
   mnt4820::Program program(application);
-  const mnt4820::StartupArguments arguments{platform::programFolder().string(),
-                                            platform::commandLineText(argc, argv)};
+  const mnt4820::StartupArguments arguments{platform::programFolder().string(), platform::commandLineText(argc, argv)};
   // A start-up failure has shown its message and ended the program; an error no procedure traps is
   // reported by the toolkit and ends it with status 1.
   if (!qt.toolkit().guard(application, [&] { mnt4820::Main(program, arguments); })) return qt.toolkit().exitCode();

@@ -8,7 +8,9 @@ namespace {
 
 constexpr platform::odbc::ConnectOptions DbConnectOptions{.loginTimeoutSeconds = 120, .queryTimeoutSeconds = 300};
 
-const char* statusOf(const platform::odbc::ResultSet& rows) { return rows.atEnd() ? QueryStatusEmpty : QueryStatusHasRows; }
+const char* statusOf(const platform::odbc::ResultSet& rows) {
+  return rows.atEnd() ? QueryStatusEmpty : QueryStatusHasRows;
+}
 
 }  // namespace
 
@@ -41,15 +43,14 @@ platform::odbc::Connection& liveConnection(DatabaseSession& session) {
   return current;
 }
 
-void OpenQuery(DatabaseSession& session, std::optional<platform::odbc::ResultSet>& resultSet,
-               const SqlValues& values, platform::odbc::CursorRequest cursor) {
+void OpenQuery(DatabaseSession& session, std::optional<platform::odbc::ResultSet>& resultSet, const SqlValues& values,
+               platform::odbc::CursorRequest cursor) {
   platform::odbc::ResultSet opened = liveConnection(session).openResultSet(session.SqlText, values, cursor);
   session.QueryStatus = statusOf(opened);
   resultSet.emplace(std::move(opened));
 }
 
-void OpenSearchQuery(DatabaseSession& session, std::optional<SearchRecordset>& recordset,
-                     const SqlValues& values) {
+void OpenSearchQuery(DatabaseSession& session, std::optional<SearchRecordset>& recordset, const SqlValues& values) {
   recordset.reset();
   if (!session.DbEnvironment) throw std::logic_error("the database environment is not open");
   platform::odbc::Connection own = platform::odbc::Connection::open(*session.DbEnvironment, session.ConnectString);

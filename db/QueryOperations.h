@@ -34,8 +34,7 @@ void OpenQuery(DatabaseSession& session, std::optional<platform::odbc::ResultSet
 
 // The same for the code search, on a connection of its own from `ConnectString`. The caller's old recordset
 // is released first, so after an error the variable holds none.
-void OpenSearchQuery(DatabaseSession& session, std::optional<SearchRecordset>& recordset,
-                     const SqlValues& values = {});
+void OpenSearchQuery(DatabaseSession& session, std::optional<SearchRecordset>& recordset, const SqlValues& values = {});
 
 // Runs `SqlText` on the connection; returns the number of rows it changed.
 std::int64_t ExecuteSql(DatabaseSession& session, const SqlValues& values = {});

@@ -24,7 +24,8 @@ bool isEligible(const Control& field) {
 
 // The operator has not begun to edit the field: it is empty, or its whole text is still selected.
 bool mayBeLeftFreely(const Control& field) {
-  if (const auto* box = dynamic_cast<const TextBox*>(&field)) return box->text().empty() || box->selLength() == box->length();
+  if (const auto* box = dynamic_cast<const TextBox*>(&field))
+    return box->text().empty() || box->selLength() == box->length();
   return field.defaultValue().empty();
 }
 
@@ -65,7 +66,8 @@ void PreviousField(ScreenState& screen, std::int16_t) {
   }
 }
 
-void AutoAdvance(ScreenState& screen, std::int16_t keyCode, std::int16_t shiftState, const CheckFieldCallback& checkField) {
+void AutoAdvance(ScreenState& screen, std::int16_t keyCode, std::int16_t shiftState,
+                 const CheckFieldCallback& checkField) {
   if (shiftState != platform::ui::shift::None) return;
   switch (keyCode) {
     case key::Up:
@@ -73,10 +75,8 @@ void AutoAdvance(ScreenState& screen, std::int16_t keyCode, std::int16_t shiftSt
     case key::Enter:
     case key::Esc:
     case key::Shift:
-    case key::Ctrl:
-      return;
-    default:
-      break;
+    case key::Ctrl: return;
+    default: break;
   }
   platform::ui::Form& form = screen.form();
   const std::optional<int> row = screen.activeFieldRow();

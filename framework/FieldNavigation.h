@@ -26,7 +26,8 @@ void PreviousField(ScreenState& screen, std::int16_t keyCode);
 
 // Run on the release of a key in a field: a field typed full is checked through `checkField` and, when the
 // check accepts it, left as by Enter; when the check refuses it, its text is selected again.
-void AutoAdvance(ScreenState& screen, std::int16_t keyCode, std::int16_t shiftState, const CheckFieldCallback& checkField);
+void AutoAdvance(ScreenState& screen, std::int16_t keyCode, std::int16_t shiftState,
+                 const CheckFieldCallback& checkField);
 
 // Enables exactly the fields whose area equals `area` (exact, case-sensitive) and disables all others.
 void EnableFieldsForArea(ScreenState& screen, const std::string& area);

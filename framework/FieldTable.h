@@ -65,9 +65,7 @@ class FieldTable {
  private:
   // FieldCount is recounted by every ClearScreen, the rows only replaced by a registration: a row must exist
   // in both.
-  bool isRow(int row) const {
-    return row >= 0 && row < FieldCount && static_cast<std::size_t>(row) < rows_.size();
-  }
+  bool isRow(int row) const { return row >= 0 && row < FieldCount && static_cast<std::size_t>(row) < rows_.size(); }
   std::size_t index(int row) const {
     if (!isRow(row)) {
       throw FieldTableError("no field row " + std::to_string(row) + " (FieldCount " + std::to_string(FieldCount) + ")");

@@ -36,7 +36,8 @@ void applyLook(Control& control, const Look& look, std::string_view name) {
   assign(key("FontItalic"), who, [&] { control.setFontItalic(platform::parseBoolean(look.FontItalic)); });
   assign(key("FontName"), who, [&] { control.setFontName(look.FontName); });
   assign(key("FontSize"), who, [&] { control.setFontSize(platform::parseNumber(look.FontSize)); });
-  assign(key("FontStrikethru"), who, [&] { control.setFontStrikethrough(platform::parseBoolean(look.FontStrikethru)); });
+  assign(key("FontStrikethru"), who,
+         [&] { control.setFontStrikethrough(platform::parseBoolean(look.FontStrikethru)); });
   assign(key("FontUnderline"), who, [&] { control.setFontUnderline(platform::parseBoolean(look.FontUnderline)); });
   assign(key("ForeColor"), who, [&] { control.setForeColor(platform::toInteger32(look.ForeColor)); });
 }

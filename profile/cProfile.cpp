@@ -5,7 +5,10 @@ namespace mnt4820 {
 cProfile::cProfile() : cProfile(platform::readWorkstationFacts()) {}
 
 cProfile::cProfile(const platform::WorkstationFacts& facts)
-    : os_("Unknown OS"), csdVer_(facts.version), domain_(facts.domainName), machine_(facts.hostName),
+    : os_("Unknown OS"),
+      csdVer_(facts.version),
+      domain_(facts.domainName),
+      machine_(facts.hostName),
       user_(facts.userName) {
   if (!facts.release.empty()) {
     const platform::VersionNumbers v = platform::parseKernelRelease(facts.release);

@@ -31,7 +31,8 @@ Connection Connection::open(Environment& environment, const std::string& connect
   UniqueHandle connection = allocateHandle(SQL_HANDLE_DBC, SQL_HANDLE_ENV, environment.handle_.get());
   SQLHDBC handle = connection.get();
   checked("SQLSetConnectAttr", SQL_HANDLE_DBC, handle,
-          SQLSetConnectAttr(handle, SQL_ATTR_LOGIN_TIMEOUT, asPointer(static_cast<SQLULEN>(options.loginTimeoutSeconds)), 0));
+          SQLSetConnectAttr(handle, SQL_ATTR_LOGIN_TIMEOUT,
+                            asPointer(static_cast<SQLULEN>(options.loginTimeoutSeconds)), 0));
   checked("SQLDriverConnect", SQL_HANDLE_DBC, handle,
           SQLDriverConnect(handle, nullptr, reinterpret_cast<SQLCHAR*>(const_cast<char*>(connectString.data())),
                            static_cast<SQLSMALLINT>(connectString.size()), nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT));

@@ -22,7 +22,8 @@ class ConnectionState;
 class Connection {
  public:
   // SQLDriverConnect without prompting; the login time-out is set first. Throws OdbcError.
-  static Connection open(Environment& environment, const std::string& connectString, const ConnectOptions& options = {});
+  static Connection open(Environment& environment, const std::string& connectString,
+                         const ConnectOptions& options = {});
 
   Connection();
   Connection(Connection&&) noexcept;

@@ -17,8 +17,7 @@ class DatabaseError : public std::runtime_error {
 class ColumnNotFoundError : public DatabaseError {
  public:
   explicit ColumnNotFoundError(std::string columnName)
-      : DatabaseError("no column named \"" + columnName + "\" in the result set"),
-        columnName_(std::move(columnName)) {}
+      : DatabaseError("no column named \"" + columnName + "\" in the result set"), columnName_(std::move(columnName)) {}
   const std::string& columnName() const { return columnName_; }
 
  private:

@@ -28,7 +28,8 @@ std::vector<DiagnosticRecord> readDiagnostics(SQLSMALLINT handleType, SQLHANDLE 
     if (!SQL_SUCCEEDED(rc)) {
       break;
     }
-    const std::size_t textLength = std::min(static_cast<std::size_t>(std::max<SQLSMALLINT>(length, 0)), message.size() - 1);
+    const std::size_t textLength =
+        std::min(static_cast<std::size_t>(std::max<SQLSMALLINT>(length, 0)), message.size() - 1);
     records.push_back({std::string(reinterpret_cast<const char*>(state)), static_cast<std::int32_t>(native),
                        std::string(reinterpret_cast<const char*>(message.data()), textLength)});
   }
@@ -41,7 +42,8 @@ SQLRETURN checked(const char* functionName, SQLSMALLINT handleType, SQLHANDLE ha
   }
   // SQL_INVALID_HANDLE leaves no records; SQL_NEED_DATA and SQL_STILL_EXECUTING cannot arise
   // from the way this layer calls (no data-at-execution parameters, no asynchronous mode).
-  throw OdbcError(functionName, rc == SQL_INVALID_HANDLE ? std::vector<DiagnosticRecord>{} : readDiagnostics(handleType, handle));
+  throw OdbcError(functionName,
+                  rc == SQL_INVALID_HANDLE ? std::vector<DiagnosticRecord>{} : readDiagnostics(handleType, handle));
 }
 
 }  // namespace platform::odbc

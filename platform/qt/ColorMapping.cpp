@@ -51,7 +51,8 @@ QColor toQColor(ui::Color color, const QPalette& palette) {
     const PaletteEntry& entry = systemColors[index];
     return palette.color(entry.group, entry.role);
   }
-  return {static_cast<int>(bits & 0xFFu), static_cast<int>((bits >> 8) & 0xFFu), static_cast<int>((bits >> 16) & 0xFFu)};
+  return {static_cast<int>(bits & 0xFFu), static_cast<int>((bits >> 8) & 0xFFu),
+          static_cast<int>((bits >> 16) & 0xFFu)};
 }
 
 }  // namespace platform::qt

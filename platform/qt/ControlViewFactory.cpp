@@ -30,13 +30,11 @@ ControlView* createControlView(QtToolkit& toolkit, ui::Control& control, QWidget
     case ui::ControlKind::DataGrid:
       if (auto* grid = dynamic_cast<ui::DataGrid*>(&control)) return new DataGridView(toolkit, *grid, parent);
       break;
-    case ui::ControlKind::DataControl:
-      return nullptr;
+    case ui::ControlKind::DataControl: return nullptr;
     case ui::ControlKind::ListGrid:
       if (auto* grid = dynamic_cast<ui::ListGrid*>(&control)) return new ListGridView(toolkit, *grid, parent);
       break;
-    case ui::ControlKind::ComboBox:
-      break;
+    case ui::ControlKind::ComboBox: break;
   }
   return new PanelView(toolkit, control, parent);
 }

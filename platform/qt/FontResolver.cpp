@@ -10,8 +10,8 @@ namespace {
 // "ＭＳ ゴシック" and "MS Gothic" are fixed-pitch; "ＭＳ Ｐゴシック", "MS PGothic" and "MS UI Gothic" are not.
 bool isFixedPitchName(const QString& name) {
   static const QStringList proportionalMarks{"Ｐ", "PGothic", "PMincho", "UI Gothic", "Pゴシック", "P明朝"};
-  static const QStringList fixedMarks{"ゴシック", "明朝", "Gothic", "Mincho", "Courier", "Terminal", "Fixedsys",
-                                      "Consolas"};
+  static const QStringList fixedMarks{"ゴシック", "明朝",     "Gothic",   "Mincho",
+                                      "Courier",  "Terminal", "Fixedsys", "Consolas"};
   for (const QString& mark : proportionalMarks) {
     if (name.contains(mark, Qt::CaseInsensitive)) return false;
   }

@@ -101,18 +101,14 @@ void FormWindow::controlChanged(ui::Control& control, const ui::ControlChange& c
 void FormWindow::applyForm(Property property) {
   if (form_ == nullptr) return;
   switch (property) {
-    case Property::Caption:
-      setWindowTitle(QString::fromStdString(form_->caption()));
-      break;
+    case Property::Caption: setWindowTitle(QString::fromStdString(form_->caption())); break;
     case Property::Colors: {
       QPalette palette = this->palette();
       palette.setColor(QPalette::Window, toQColor(form_->backColor(), QApplication::palette()));
       setPalette(palette);
       break;
     }
-    case Property::Font:
-      setFont(toolkit_.fonts().font(form_->font()));
-      break;
+    case Property::Font: setFont(toolkit_.fonts().font(form_->font())); break;
     case Property::Geometry: {
       // The model's geometry is the window's position and the size of its client area.
       const QRect pixels = toolkit_.twipScale().toPixels(form_->geometry());
@@ -120,8 +116,7 @@ void FormWindow::applyForm(Property property) {
       if (pixels.width() > 0 && pixels.height() > 0) resize(pixels.size());
       break;
     }
-    default:
-      break;  // showing and hiding come through the toolkit
+    default: break;  // showing and hiding come through the toolkit
   }
 }
 
@@ -130,26 +125,15 @@ void FormWindow::applyControl(ui::Control& control, ControlView& view, const ui:
   QWidget& widget = view.widget();
   switch (change.property) {
     case Property::Enabled:
-    case Property::Visible:
-      applyShown(control, widget);
-      break;
-    case Property::Geometry:
-      widget.setGeometry(toolkit_.twipScale().toPixels(control.geometry()));
-      break;
-    case Property::Colors:
-      applyColors(control, view);
-      break;
-    case Property::Font:
-      widget.setFont(toolkit_.fonts().font(control.font()));
-      break;
-    case Property::TabIndex:
-      applyTabOrder();
-      break;
+    case Property::Visible: applyShown(control, widget); break;
+    case Property::Geometry: widget.setGeometry(toolkit_.twipScale().toPixels(control.geometry())); break;
+    case Property::Colors: applyColors(control, view); break;
+    case Property::Font: widget.setFont(toolkit_.fonts().font(control.font())); break;
+    case Property::TabIndex: applyTabOrder(); break;
     case Property::Focus:
       if (control.hasFocus()) showModelFocus();
       break;
-    default:
-      break;
+    default: break;
   }
   view.showChange(change);
 }

@@ -197,12 +197,8 @@ void QtToolkit::clearOverrideCursor() {
 
 void QtToolkit::mousePointerChanged(ui::MousePointer pointer) {
   switch (pointer) {
-    case ui::MousePointer::Arrow:
-      setOverrideCursor(Qt::ArrowCursor);
-      break;
-    case ui::MousePointer::Hourglass:
-      setOverrideCursor(Qt::WaitCursor);
-      break;
+    case ui::MousePointer::Arrow: setOverrideCursor(Qt::ArrowCursor); break;
+    case ui::MousePointer::Hourglass: setOverrideCursor(Qt::WaitCursor); break;
     default:
       clearOverrideCursor();  // each control shows its own pointer again
       break;

@@ -55,20 +55,15 @@ std::vector<ColorRoles> TextBoxEdit::colorRoles() const { return {{QPalette::Bas
 void TextBoxEdit::showChange(const ui::ControlChange& change) {
   switch (change.property) {
     case ui::Property::Text:
-    case ui::Property::Selection:
-      showModelState();
-      break;
+    case ui::Property::Selection: showModelState(); break;
     case ui::Property::Locked:
     case ui::Property::PasswordChar:
-    case ui::Property::ImeMode:
-      showEditingMode();
-      break;
+    case ui::Property::ImeMode: showEditingMode(); break;
     case ui::Property::Focus:
       // Qt deselects a line edit it leaves; the model kept the selection.
       if (box_ != nullptr && box_->hasFocus()) showModelState();
       break;
-    default:
-      break;  // MaxLength too: the model limits typing, and QLineEdit's own limit would count UTF-16 units
+    default: break;  // MaxLength too: the model limits typing, and QLineEdit's own limit would count UTF-16 units
   }
 }
 

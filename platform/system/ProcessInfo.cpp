@@ -2,9 +2,7 @@
 
 namespace platform {
 
-std::filesystem::path programFolder() {
-  return std::filesystem::canonical("/proc/self/exe").parent_path();
-}
+std::filesystem::path programFolder() { return std::filesystem::canonical("/proc/self/exe").parent_path(); }
 
 std::string commandLineText(int argc, const char* const* argv) {
   std::string text;

@@ -147,22 +147,34 @@ std::int16_t Form::keyCodeForCharacter(char32_t c) {
     case '\r': return key::Enter;
     case '\b': return key::Backspace;
     case 0x1B: return key::Esc;
-    case ';': case ':': return 186;
-    case '=': case '+': return 187;
-    case ',': case '<': return 188;
-    case '-': case '_': return 189;
-    case '.': case '>': return 190;
-    case '/': case '?': return 191;
-    case '`': case '~': return 192;
-    case '[': case '{': return 219;
-    case '\\': case '|': return 220;
-    case ']': case '}': return 221;
-    case '\'': case '"': return 222;
+    case ';':
+    case ':': return 186;
+    case '=':
+    case '+': return 187;
+    case ',':
+    case '<': return 188;
+    case '-':
+    case '_': return 189;
+    case '.':
+    case '>': return 190;
+    case '/':
+    case '?': return 191;
+    case '`':
+    case '~': return 192;
+    case '[':
+    case '{': return 219;
+    case '\\':
+    case '|': return 220;
+    case ']':
+    case '}': return 221;
+    case '\'':
+    case '"': return 222;
     default: break;
   }
   // Shifted digits of the usual layout.
   constexpr std::u32string_view shiftedDigits = U")!@#$%^&*(";
-  if (const auto at = shiftedDigits.find(c); at != std::u32string_view::npos) return static_cast<std::int16_t>('0' + at);
+  if (const auto at = shiftedDigits.find(c); at != std::u32string_view::npos)
+    return static_cast<std::int16_t>('0' + at);
   return 229;  // the key code the original platform gave a character that came through the input method
 }
 
@@ -199,8 +211,9 @@ void Form::dispatchCharacter(Control* target, char32_t character) {
   // A handler may have changed the code (case folding); otherwise the character itself goes on, which also
   // keeps a character that has no CP932 code.
   std::optional<char32_t> meant = character;
-  if (code != original) meant = code < 0x80 && code > 0 ? std::optional<char32_t>(static_cast<char32_t>(code))
-                                                         : platform::charFromCp932Code(code);
+  if (code != original)
+    meant = code < 0x80 && code > 0 ? std::optional<char32_t>(static_cast<char32_t>(code))
+                                    : platform::charFromCp932Code(code);
   target->acceptCharacter(code, meant);
 }
 

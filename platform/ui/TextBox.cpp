@@ -63,8 +63,8 @@ void TextBox::setSelLength(int length) {
 
 std::string TextBox::selText() const {
   const std::u32string w = wide(text_);
-  return platform::toUtf8(std::u32string_view(w).substr(static_cast<std::size_t>(selStart_),
-                                                         static_cast<std::size_t>(selLength_)));
+  return platform::toUtf8(
+      std::u32string_view(w).substr(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_)));
 }
 
 void TextBox::setLocked(bool locked) {

@@ -43,14 +43,35 @@ const ControlDesign Design[] = {
     {ControlKind::ListGrid, "GRID", -1, {180, 2040, 9195, 5850}, "", Gothic12},
     {ControlKind::Label, "SEARCH_KBN", -1, {7500, 8160, 975, 375}, "", DefaultFont},
     {ControlKind::TextBox, "KCNTCD", -1, {1740, 540, 1590, 360}, "123456789012", Gothic12},
-    {ControlKind::Label, "tit_KOUMOKU", 0, {210, 540, 1500, 360}, "ｾﾝﾀｰｺｰﾄﾞ", ItemCaptionFont, ItemCaptionBack, ItemCaptionFore},
+    {ControlKind::Label,
+     "tit_KOUMOKU",
+     0,
+     {210, 540, 1500, 360},
+     "ｾﾝﾀｰｺｰﾄﾞ",
+     ItemCaptionFont,
+     ItemCaptionBack,
+     ItemCaptionFore},
     {ControlKind::CommandButton, "CMD", 0, {9360, 480, 1275, 315}, "検索(&F)", DefaultFont},
     {ControlKind::CommandButton, "CMD", 1, {9360, 1260, 1275, 315}, "追加（&A）", DefaultFont},
     {ControlKind::CommandButton, "CMD", 2, {9360, 1620, 1275, 315}, "削除（&D）", DefaultFont},
     {ControlKind::CommandButton, "CMD", 3, {9360, 7800, 1275, 285}, "終了（&E）", DefaultFont},
     {ControlKind::TextBox, "CNTCD", -1, {240, 1680, 1605, 360}, "123456789012", Gothic12},
-    {ControlKind::Label, "tit_KOUMOKU", 7, {240, 1320, 7200, 360}, "センターコード", ItemCaptionFont, ItemCaptionBack, ItemCaptionFore},
-    {ControlKind::Label, "tit_KOUMOKU", 8, {7440, 1320, 1860, 360}, "相手先企業ｺｰﾄﾞ", ItemCaptionFont, ItemCaptionBack, ItemCaptionFore},
+    {ControlKind::Label,
+     "tit_KOUMOKU",
+     7,
+     {240, 1320, 7200, 360},
+     "センターコード",
+     ItemCaptionFont,
+     ItemCaptionBack,
+     ItemCaptionFore},
+    {ControlKind::Label,
+     "tit_KOUMOKU",
+     8,
+     {7440, 1320, 1860, 360},
+     "相手先企業ｺｰﾄﾞ",
+     ItemCaptionFont,
+     ItemCaptionBack,
+     ItemCaptionFore},
     {ControlKind::TextBox, "ATKCD", -1, {7440, 1680, 1845, 360}, "123456789012", Gothic12},
     {ControlKind::Label, "lbl_PGID", -1, {60, 30, 1665, 285}, "Label2", DefaultFont},
     {ControlKind::Label, "lbl_OPTIT", -1, {1890, 0, 1545, 255}, "ｵﾍﾟﾚｰﾀｺｰﾄﾞ", DefaultFont},
@@ -58,7 +79,12 @@ const ControlDesign Design[] = {
     {ControlKind::Label, "lbl_OP_NM", -1, {4650, 0, 2055, 255}, "Label2", DefaultFont},
     {ControlKind::Label, "lbl_HIDUKE", -1, {6780, 0, 1665, 255}, "Label2", DefaultFont},
     {ControlKind::Label, "lbl_KCNTNM", -1, {3360, 600, 5625, 315}, "12345678901234567890", DefaultFont},
-    {ControlKind::Label, "lbl_CNTNM", -1, {1860, 1740, 5565, 315}, "1234567890123456789012345678901234567890", Gothic12},
+    {ControlKind::Label,
+     "lbl_CNTNM",
+     -1,
+     {1860, 1740, 5565, 315},
+     "1234567890123456789012345678901234567890",
+     Gothic12},
 };
 
 platform::ui::Control& addControl(platform::ui::Form& form, const ControlDesign& d) {
@@ -85,8 +111,7 @@ platform::ui::Control& addControl(platform::ui::Form& form, const ControlDesign&
       grid.setCols(ListGridCols);
       return grid;
     }
-    default:
-      return form.add<platform::ui::PlainControl>(d.kind, d.name, d.index);
+    default: return form.add<platform::ui::PlainControl>(d.kind, d.name, d.index);
   }
 }
 

@@ -96,7 +96,6 @@ void answerSaveQuestion(Program& program, std::int16_t& status) {
   program.ui.setMousePointer(MousePointer::Default);
 }
 
-
 }  // namespace
 
 void InitScreen(Program& program) {

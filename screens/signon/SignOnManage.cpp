@@ -43,5 +43,4 @@ void publishCancelledSignOn(Program& program) {
   published.OperatorAuthority = 0;
 }
 
-
 }  // namespace mnt4820

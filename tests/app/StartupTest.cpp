@@ -1,7 +1,6 @@
-#include "app/Bas_MNT4820.h"
-
 #include <gtest/gtest.h>
 
+#include "app/Bas_MNT4820.h"
 #include "platform/ui/HeadlessToolkit.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TextBox.h"
@@ -103,7 +102,8 @@ TEST_P(Startup, FailuresShowTheirMessageAndEndBeforeTheWindowIsShown) {
   };
   const std::string good = dbSection(database->dsn());
   const Case cases[] = {
-      {"no settings file: the connection fails first", "", "", "接続エラー", "MNT4820: ConnectDatabase: no data source"},
+      {"no settings file: the connection fails first", "", "", "接続エラー",
+       "MNT4820: ConnectDatabase: no data source"},
       {"no colour keys", good, "", "INIﾌｧｲﾙ読込エラー", "MNT4820: LoadSettings: LabelBackColor: "},
       {"a colour that is not a number", good + "[Setting0]\nLabelBackColor=grey\n", "", "INIﾌｧｲﾙ読込エラー",
        "MNT4820: LoadSettings: LabelBackColor: "},
@@ -121,7 +121,8 @@ TEST_P(Startup, FailuresShowTheirMessageAndEndBeforeTheWindowIsShown) {
     Program p{app};
     test::TestFolder run;
     if (!c.ini.empty()) run.write("EDI.ini", c.ini);
-    const std::string programFolder = c.programFolder.empty() ? (run.path() / "EDI" / "MNT4820").string() : c.programFolder;
+    const std::string programFolder =
+        c.programFolder.empty() ? (run.path() / "EDI" / "MNT4820").string() : c.programFolder;
     tk.answerNext(mb::Answer::Ok);
     testing::internal::CaptureStderr();
     try {

@@ -1,11 +1,10 @@
-#include "config/SettingsReader.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <map>
 #include <optional>
 
+#include "config/SettingsReader.h"
 #include "platform/text/CodePage.h"
 #include "tests/support/TestFolder.h"
 
@@ -20,10 +19,12 @@ constexpr const char* DbSection =
 // A complete "Setting0" and the further sections; `overrides` replaces or adds lines by key.
 std::string settingsText(std::map<std::string, std::string> overrides = {}) {
   std::map<std::string, std::string> values = {
-      {"FormBackColor", "&H00C0C0C0"}, {"LabelBackColor", "&H00C0C0C0"}, {"LabelFontBold", "False"},
-      {"LabelFontName", "ＭＳ ゴシック"}, {"LabelFontSize", "11.25"},      {"LabelForeColor", "0"},
-      {"TextBackColor", "16777215"},   {"TextFocusColor", "&H0080FFFF"},  {"TextFontName", "ＭＳ ゴシック"},
-      {"TextForeColor", "0"},          {"TitleBackColor", "&H808080"},    {"TitleForeColor", "&HFFFFC0"},
+      {"FormBackColor", "&H00C0C0C0"},   {"LabelBackColor", "&H00C0C0C0"},
+      {"LabelFontBold", "False"},        {"LabelFontName", "ＭＳ ゴシック"},
+      {"LabelFontSize", "11.25"},        {"LabelForeColor", "0"},
+      {"TextBackColor", "16777215"},     {"TextFocusColor", "&H0080FFFF"},
+      {"TextFontName", "ＭＳ ゴシック"}, {"TextForeColor", "0"},
+      {"TitleBackColor", "&H808080"},    {"TitleForeColor", "&HFFFFC0"},
   };
   for (auto& [k, v] : overrides) values[k] = v;
   std::string text = "[Setting0]\r\n";
@@ -113,7 +114,10 @@ TEST(BrokenSettingsFile, GivesTheSettingsErrorOrASoundReading) {
       {"empty", "", "", "LabelBackColor"},
       {"binary garbage", garbage, "", "LabelBackColor"},
       {"invalid Shift-JIS in a value",
-       platform::utf8ToCp932("[動作環境]\r\nDBSTRING=DB") + "\x80\x82" "1\r\n" + settings,
+       platform::utf8ToCp932("[動作環境]\r\nDBSTRING=DB") +
+           "\x80\x82"
+           "1\r\n" +
+           settings,
        "DB" + replacement + replacement + "1", ""},
       {"a NUL byte in a value",
        platform::utf8ToCp932("[動作環境]\r\nDBSTRING=AB") + std::string(1, '\0') + "CD\r\n" + settings, "AB", ""},

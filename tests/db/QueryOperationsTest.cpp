@@ -1,7 +1,6 @@
-#include "db/QueryOperations.h"
-
 #include <gtest/gtest.h>
 
+#include "db/QueryOperations.h"
 #include "platform/odbc/OdbcError.h"
 #include "platform/odbc/Transaction.h"
 #include "tests/support/TestDatabase.h"

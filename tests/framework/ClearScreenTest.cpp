@@ -1,12 +1,11 @@
 // Counting and clearing the fields of a window.
-#include "framework/ClearScreen.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <utility>
 
 #include "FrameworkWorld.h"
+#include "framework/ClearScreen.h"
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/Label.h"
 
@@ -57,9 +56,9 @@ TEST_F(Clearing, CountsTextAndComboBoxesAndEmptiesTextBoxesAndLblLabels) {
     bool emptied;
   };
   const LabelCase labels[] = {
-      {"lbl_NAME", true},  {" lbl_X", true},   {"lbl_Y ", true},   {"lbl_", true},
-      {"lbl", false},      {"LBL_Z", false},   {"Lbl_Z", false},   {"tit_KOUMOKU", false},
-      {"OPR_A", false},    {"SEARCH_KBN", false}, {"x lbl_", false},
+      {"lbl_NAME", true}, {" lbl_X", true},      {"lbl_Y ", true},  {"lbl_", true},
+      {"lbl", false},     {"LBL_Z", false},      {"Lbl_Z", false},  {"tit_KOUMOKU", false},
+      {"OPR_A", false},   {"SEARCH_KBN", false}, {"x lbl_", false},
   };
   for (const LabelCase& l : labels) label(l.name, "caption");
 

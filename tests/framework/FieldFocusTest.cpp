@@ -1,9 +1,8 @@
 // Colouring and selecting a field as it gets and loses the focus.
-#include "framework/FieldFocus.h"
-
 #include <gtest/gtest.h>
 
 #include "FrameworkWorld.h"
+#include "framework/FieldFocus.h"
 
 namespace mnt4820 {
 namespace {

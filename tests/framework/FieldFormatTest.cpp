@@ -1,12 +1,11 @@
 // Completing and writing a field's value in its format when the field is left.
-#include "framework/FieldFormat.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
 #include "FrameworkWorld.h"
+#include "framework/FieldFormat.h"
 #include "platform/ui/Label.h"
 
 namespace mnt4820 {
@@ -63,33 +62,20 @@ TEST_F(Formatting, WithoutAFormatTheTextIsCutToMaxLengthBytes) {
 
 TEST_F(Formatting, FourDigitYearDates) {
   const FormatCase cases[] = {
-      {"yyyy/mm/dd", "20011207", "2001/12/07"},
-      {"yyyy/mm/dd", "20011332", "20011332"},
-      {"yyyy/mm/dd", "20011131", "20011131"},
-      {"yyyy/mm/dd", "0112", "0112"},
-      {"yyyy/mm/dd", "2001127", "2001127"},
-      {"yyyy/mm/dd", "2001/12/07", "2001/12/07"},
-      {"yyyy/mm/dd", "2001/1/7", "2001/01/07"},
-      {"yyyy/mm/dd", " 2001/1/7 ", "2001/01/07"},
-      {"yyyy/mm/dd", "2001/2/30", "2001/2/30"},
-      {"yyyy/mm/dd", "01/1/7", "2001/01/07"},
-      {"yyyy/mm/dd", "011207", "2001/12/07"},
-      {"yyyy/mm/dd", "291231", "2029/12/31"},
-      {"yyyy/mm/dd", "300101", "1930/01/01"},
-      {"yyyy/mm/dd", "991231", "1999/12/31"},
-      {"yyyy/mm/dd", "20000229", "2000/02/29"},
-      {"yyyy/mm/dd", "20240229", "2024/02/29"},
-      {"yyyy/mm/dd", "20230229", "20230229"},
-      {"yyyy/mm/dd", "19000229", "19000229"},
-      {"yyyy/mm/dd", "21000229", "21000229"},
-      {"yyyy/mm/dd", "99991231", "9999/12/31"},
+      {"yyyy/mm/dd", "20011207", "2001/12/07"},      {"yyyy/mm/dd", "20011332", "20011332"},
+      {"yyyy/mm/dd", "20011131", "20011131"},        {"yyyy/mm/dd", "0112", "0112"},
+      {"yyyy/mm/dd", "2001127", "2001127"},          {"yyyy/mm/dd", "2001/12/07", "2001/12/07"},
+      {"yyyy/mm/dd", "2001/1/7", "2001/01/07"},      {"yyyy/mm/dd", " 2001/1/7 ", "2001/01/07"},
+      {"yyyy/mm/dd", "2001/2/30", "2001/2/30"},      {"yyyy/mm/dd", "01/1/7", "2001/01/07"},
+      {"yyyy/mm/dd", "011207", "2001/12/07"},        {"yyyy/mm/dd", "291231", "2029/12/31"},
+      {"yyyy/mm/dd", "300101", "1930/01/01"},        {"yyyy/mm/dd", "991231", "1999/12/31"},
+      {"yyyy/mm/dd", "20000229", "2000/02/29"},      {"yyyy/mm/dd", "20240229", "2024/02/29"},
+      {"yyyy/mm/dd", "20230229", "20230229"},        {"yyyy/mm/dd", "19000229", "19000229"},
+      {"yyyy/mm/dd", "21000229", "21000229"},        {"yyyy/mm/dd", "99991231", "9999/12/31"},
       {"yyyy/mm/dd", "00011207", "00011207"},  // year 1 is outside the dates the program handles
-      {"yyyy/mm/dd", "20010007", "20010007"},
-      {"yyyy/mm/dd", "20011200", "20011200"},
-      {"yyyy/mm/dd", "2001120a", "2001120a"},
-      {"yyyy/mm/dd", "２００１１２０７", "２００１１２０７"},
-      {"yyyy/mm/dd", "abc/def", "abc/def"},
-      {"yyyy/mm/dd", "", ""},
+      {"yyyy/mm/dd", "20010007", "20010007"},        {"yyyy/mm/dd", "20011200", "20011200"},
+      {"yyyy/mm/dd", "2001120a", "2001120a"},        {"yyyy/mm/dd", "２００１１２０７", "２００１１２０７"},
+      {"yyyy/mm/dd", "abc/def", "abc/def"},          {"yyyy/mm/dd", "", ""},
       {"yyyy/mm/dd", "2001/12/07", "2001/12/07", 8},  // does not fit
       {"yyyy/mm/dd", "2001/1/7", "2001/1/7", 9},      // would not fit once written out
   };

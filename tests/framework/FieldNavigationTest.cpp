@@ -1,6 +1,4 @@
 // Moving between fields (Enter, Down, Up), leaving a full field, switching areas.
-#include "framework/FieldNavigation.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
@@ -8,6 +6,7 @@
 #include <vector>
 
 #include "FrameworkWorld.h"
+#include "framework/FieldNavigation.h"
 #include "platform/ui/PlainControl.h"
 
 namespace mnt4820 {
@@ -94,7 +93,12 @@ TEST_F(Navigation, NextFieldMovesForwardWithWrapAround) {
       {"another key moves from a wholly selected field", 0, {E, E, E}, key::Right, Edit::WhollySelected, 1},
       {"another key stays once editing began", 0, {E, E, E}, key::Right, Edit::CaretInside, 0},
       {"another key stays with part of the text selected", 1, {E, E, E}, key::Right, Edit::PartlySelected, 1},
-      {"another key from the last field, editing begun: the search ends", 2, {E, E, E}, key::Right, Edit::CaretAtEnd, 2},
+      {"another key from the last field, editing begun: the search ends",
+       2,
+       {E, E, E},
+       key::Right,
+       Edit::CaretAtEnd,
+       2},
       {"Enter from a last field that was disabled under the focus ends too", 2, {D, D, D}, key::Enter, Edit::Empty, 2},
   };
   for (const MoveCase& c : cases) {
@@ -157,11 +161,8 @@ TEST_F(Navigation, EnableFieldsForAreaComparesExactly) {
     std::array<bool, 3> enabled;
   };
   const Case cases[] = {
-      {"BODY", {false, true, true}},
-      {"HEAD", {true, false, false}},
-      {"body", {false, false, false}},
-      {"BODY ", {false, false, false}},
-      {"", {false, false, false}},
+      {"BODY", {false, true, true}},    {"HEAD", {true, false, false}}, {"body", {false, false, false}},
+      {"BODY ", {false, false, false}}, {"", {false, false, false}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.area);
@@ -189,7 +190,9 @@ class Advance : public ::testing::Test {
   }
 
   // Releases a key in the field that has the focus.
-  void release(std::int16_t code, std::int16_t shiftState = shift::None) { AutoAdvance(world.screen, code, shiftState, check); }
+  void release(std::int16_t code, std::int16_t shiftState = shift::None) {
+    AutoAdvance(world.screen, code, shiftState, check);
+  }
 
   test::FrameworkWorld world;
   std::vector<TextBox*> fields{&world.addField("F0"), &world.addField("F1"), &world.addField("F2")};

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "program/Program.h"
 #include "framework/FieldNavigation.h"
 #include "framework/WindowStyle.h"
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/HeadlessToolkit.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TextBox.h"
+#include "program/Program.h"
 #include "screens/maintenance/MainWindow.h"
 #include "screens/maintenance/common.h"
 

@@ -1,6 +1,4 @@
 // Styling a window from the settings, and centring it on the screen.
-#include "framework/WindowStyle.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,6 +11,7 @@
 
 #include "FrameworkWorld.h"
 #include "config/SettingsReader.h"
+#include "framework/WindowStyle.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/Label.h"
@@ -131,7 +130,10 @@ TEST_F(Styling, LoadsTheWindowSoThatItsLoadHandlerRuns) {
 
 TEST_F(Styling, FormBackColorIsConvertedFromItsText) {
   const std::pair<const char*, Color> cases[] = {
-      {"&H00C0C0C0", 0xC0C0C0}, {"12632256", 0xC0C0C0}, {" 255 ", 0xFF}, {"&H8000000F", static_cast<Color>(0x8000000Fu)},
+      {"&H00C0C0C0", 0xC0C0C0},
+      {"12632256", 0xC0C0C0},
+      {" 255 ", 0xFF},
+      {"&H8000000F", static_cast<Color>(0x8000000Fu)},
   };
   for (const auto& [text, color] : cases) {
     SCOPED_TRACE(text);
@@ -158,7 +160,8 @@ TEST_F(Styling, AValueThatDoesNotApplyIsAStylingError) {
       {"a text font size that is no number", [](Settings& s) { s.Text.FontSize = "big"; }, "TextFontSize", true, false},
       {"an empty text font size", [](Settings& s) { s.Text.FontSize = ""; }, "TextFontSize", true, false},
       {"a font size the control refuses", [](Settings& s) { s.Text.FontSize = "0"; }, "TextFontSize", true, false},
-      {"a text font bold that is no boolean", [](Settings& s) { s.Text.FontBold = "yes"; }, "TextFontBold", true, false},
+      {"a text font bold that is no boolean", [](Settings& s) { s.Text.FontBold = "yes"; }, "TextFontBold", true,
+       false},
       {"an empty text font underline", [](Settings& s) { s.Text.FontUnderline = ""; }, "TextFontUnderline", true, true},
       {"a text colour out of range", [](Settings& s) { s.Text.ForeColor = 3e9; }, "TextForeColor", true, true},
       {"an empty label font italic", [](Settings& s) { s.Label.FontItalic = ""; }, "LabelFontItalic", true, true},
@@ -238,12 +241,9 @@ struct CenterCase {
 
 TEST(CenterWindow, PutsTheWindowInTheMiddleDroppingTheOddHalf) {
   const CenterCase cases[] = {
-      {8000, 6000, 6000, 4000, 1000, 1000},
-      {8000, 6000, 6001, 4000, 999, 1000},
-      {8000, 6000, 6001, 4001, 999, 999},
-      {8000, 6000, 8000, 6000, 0, 0},
-      {8000, 6000, 9000, 7000, -500, -500},
-      {8000, 6000, 8001, 6003, 0, -1},  // truncation toward zero
+      {8000, 6000, 6000, 4000, 1000, 1000},    {8000, 6000, 6001, 4000, 999, 1000},
+      {8000, 6000, 6001, 4001, 999, 999},      {8000, 6000, 8000, 6000, 0, 0},
+      {8000, 6000, 9000, 7000, -500, -500},    {8000, 6000, 8001, 6003, 0, -1},  // truncation toward zero
       {28800, 16200, 11805, 8145, 8497, 4027},
   };
   for (const CenterCase& c : cases) {

@@ -1,6 +1,6 @@
-#include "profile/cProfile.h"
-
 #include <gtest/gtest.h>
+
+#include "profile/cProfile.h"
 
 namespace mnt4820 {
 namespace {

@@ -1,11 +1,10 @@
-#include "program/ErrorReport.h"
-
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
 
 #include "platform/odbc/OdbcError.h"
+#include "program/ErrorReport.h"
 
 namespace mnt4820 {
 namespace {

@@ -56,7 +56,7 @@ class TestDatabase {
 
 }  // namespace mnt4820::test
 
-#define MNT4820_INSTANTIATE_FOR_BOTH_ENGINES(suite)                                                                  \
-  INSTANTIATE_TEST_SUITE_P(Engines, suite,                                                                           \
+#define MNT4820_INSTANTIATE_FOR_BOTH_ENGINES(suite)                                                               \
+  INSTANTIATE_TEST_SUITE_P(Engines, suite,                                                                        \
                            ::testing::Values(::mnt4820::test::Engine::Sqlite, ::mnt4820::test::Engine::Postgres), \
                            [](const auto& info) { return ::mnt4820::test::engineName(info.param); })

@@ -21,7 +21,10 @@ std::string uniqueSuffix() {
 const EngineTraits sqliteTraits{CursorKind::Static, {"HY000", 19}, {"HY000", 1}, {"HY000", 1}};
 
 const EngineTraits postgresTraits{
-    CursorKind::KeysetDriven, {"23505", std::nullopt}, {"42601", std::nullopt}, {"42P01", std::nullopt},
+    CursorKind::KeysetDriven,
+    {"23505", std::nullopt},
+    {"42601", std::nullopt},
+    {"42P01", std::nullopt},
 };
 
 }  // namespace
@@ -65,7 +68,9 @@ void OdbcTest::dropQuietly(const std::string& statement) {
   }
 }
 
-Connection OdbcTest::connect(const ConnectOptions& options) { return Connection::open(environment_, connectString_, options); }
+Connection OdbcTest::connect(const ConnectOptions& options) {
+  return Connection::open(environment_, connectString_, options);
+}
 
 std::string OdbcTest::uniqueTable(const std::string& stem) {
   std::string name = stem + "_" + uniqueSuffix();

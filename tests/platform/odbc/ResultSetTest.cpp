@@ -21,7 +21,8 @@ class ResultSetWithRowsTest : public OdbcTest {
     }
     connection_ = connect();
     table_ = uniqueTable("rows");
-    connection_.execute("CREATE TABLE " + table_ + " (センターコード VARCHAR(12), KRX受信ファイルパス VARCHAR(100), n INTEGER)");
+    connection_.execute("CREATE TABLE " + table_ +
+                        " (センターコード VARCHAR(12), KRX受信ファイルパス VARCHAR(100), n INTEGER)");
     connection_.execute("INSERT INTO " + table_ + " VALUES ('C002', 'D:\\RECV\\2', 2)");
     connection_.execute("INSERT INTO " + table_ + " VALUES ('C001', 'D:\\RECV\\1', 1)");
     connection_.execute("INSERT INTO " + table_ + " VALUES ('C003', NULL, 3)");
@@ -31,7 +32,8 @@ class ResultSetWithRowsTest : public OdbcTest {
 };
 
 TEST_P(ResultSetWithRowsTest, StandsOnTheFirstRowAndWalksInOrder) {
-  ResultSet rows = connection_.openResultSet("SELECT センターコード, KRX受信ファイルパス, n FROM " + table_ + " ORDER BY n");
+  ResultSet rows =
+      connection_.openResultSet("SELECT センターコード, KRX受信ファイルパス, n FROM " + table_ + " ORDER BY n");
   EXPECT_TRUE(rows.isOpen());
   EXPECT_EQ(rows.cursorKind(), traits().cursorKind);
   ASSERT_EQ(rows.columnCount(), 3u);
@@ -50,7 +52,8 @@ TEST_P(ResultSetWithRowsTest, StandsOnTheFirstRowAndWalksInOrder) {
 }
 
 TEST_P(ResultSetWithRowsTest, ColumnNamesMatchWithoutRegardToAsciiCaseOnly) {
-  ResultSet rows = connection_.openResultSet("SELECT KRX受信ファイルパス, n AS MixedCase, センターコード FROM " + table_ + " WHERE n = 1");
+  ResultSet rows = connection_.openResultSet("SELECT KRX受信ファイルパス, n AS MixedCase, センターコード FROM " +
+                                             table_ + " WHERE n = 1");
   ASSERT_FALSE(rows.atEnd());
   for (const char* name : {"KRX受信ファイルパス", "krx受信ファイルパス", "Krx受信ファイルパス"}) {
     SCOPED_TRACE(name);
@@ -71,7 +74,8 @@ TEST_P(ResultSetWithRowsTest, ColumnNamesMatchWithoutRegardToAsciiCaseOnly) {
 }
 
 TEST_P(ResultSetWithRowsTest, AnEmptyResultIsAtItsEndAtOnce) {
-  ResultSet rows = connection_.openResultSet("SELECT センターコード, n FROM " + table_ + " WHERE センターコード = ?", {std::string("C999")});
+  ResultSet rows = connection_.openResultSet("SELECT センターコード, n FROM " + table_ + " WHERE センターコード = ?",
+                                             {std::string("C999")});
   EXPECT_TRUE(rows.isOpen());
   EXPECT_TRUE(rows.atEnd());
   EXPECT_EQ(rows.columnCount(), 2u);

@@ -33,9 +33,13 @@ class SchemaTest : public ::testing::TestWithParam<Engine> {
 };
 
 TEST_P(SchemaTest, TheKeysRefuseADuplicatePairAndTheSchemaRunsAgain) {
-  EXPECT_THROW(connection_.execute("INSERT INTO FL1915センタ利用企業マスタ (センターコード, 相手先企業コード) VALUES ('C001', 'A00012345678')"),
-               OdbcError);
-  EXPECT_THROW(connection_.execute("INSERT INTO FL1903EDI制御マスタ (センターコード, センター名) VALUES ('C001', '重複')"), OdbcError);
+  EXPECT_THROW(
+      connection_.execute(
+          "INSERT INTO FL1915センタ利用企業マスタ (センターコード, 相手先企業コード) VALUES ('C001', 'A00012345678')"),
+      OdbcError);
+  EXPECT_THROW(
+      connection_.execute("INSERT INTO FL1903EDI制御マスタ (センターコード, センター名) VALUES ('C001', '重複')"),
+      OdbcError);
   runSqlScript(connection_, script("schema.sql"));
   EXPECT_EQ(countOf(connection_, "SELECT COUNT(*) FROM FL1915センタ利用企業マスタ"), "0");
   runSqlScript(connection_, script("demo-data.sql"));
@@ -53,7 +57,8 @@ TEST_P(SchemaTest, GeneratedPairsLoadOverTheDemoData) {
 
   runSqlScript(connection_, pairs);
   runSqlScript(connection_, pairs);  // replaces its own rows
-  EXPECT_EQ(countOf(connection_, "SELECT COUNT(*) FROM FL1915センタ利用企業マスタ WHERE センターコード LIKE 'G%'"), "1234");
+  EXPECT_EQ(countOf(connection_, "SELECT COUNT(*) FROM FL1915センタ利用企業マスタ WHERE センターコード LIKE 'G%'"),
+            "1234");
   EXPECT_EQ(countOf(connection_, "SELECT COUNT(*) FROM FL1903EDI制御マスタ WHERE センターコード LIKE 'G%'"), "50");
   EXPECT_EQ(countOf(connection_, "SELECT COUNT(DISTINCT 相手先企業コード) FROM FL1915センタ利用企業マスタ"), "1264");
 }

@@ -18,22 +18,20 @@ struct JapaneseSample {
 
 // Characters that a wrong code page or a wrong width breaks.
 const std::vector<JapaneseSample> japaneseSamples = {
-    {"wave dash U+FF5E", "～"},
-    {"circled digit", "①②③"},
-    {"variant kanji", "髙橋﨑"},
-    {"half-width katakana", "ｵﾍﾟﾚｰﾀｺｰﾄﾞ"},
-    {"four-byte character", "𠮷野家😀"},
-    {"mixed", "東日本物流センター ～ 第①倉庫（髙）ｶﾞ𩸽 −‖¢£¬"},
+    {"wave dash U+FF5E", "～"},         {"circled digit", "①②③"},
+    {"variant kanji", "髙橋﨑"},        {"half-width katakana", "ｵﾍﾟﾚｰﾀｺｰﾄﾞ"},
+    {"four-byte character", "𠮷野家😀"}, {"mixed", "東日本物流センター ～ 第①倉庫（髙）ｶﾞ𩸽 −‖¢£¬"},
 };
 
 TEST_P(TextRoundTripTest, JapaneseIdentifiersAndValuesRoundTripByteForByte) {
   Connection connection = connect();
   const std::string table = uniqueTable("試験表");
-  connection.execute("CREATE TABLE " + table + " (項目番号 INTEGER PRIMARY KEY, センター名 VARCHAR(200), 備考 VARCHAR(200))");
+  connection.execute("CREATE TABLE " + table +
+                     " (項目番号 INTEGER PRIMARY KEY, センター名 VARCHAR(200), 備考 VARCHAR(200))");
   for (std::size_t i = 0; i < japaneseSamples.size(); ++i) {
     // One copy bound, one spliced as a literal: both paths must keep the bytes.
-    connection.execute("INSERT INTO " + table + " (項目番号, センター名, 備考) VALUES (" + std::to_string(i) + ", ?, '" +
-                           japaneseSamples[i].text + "')",
+    connection.execute("INSERT INTO " + table + " (項目番号, センター名, 備考) VALUES (" + std::to_string(i) +
+                           ", ?, '" + japaneseSamples[i].text + "')",
                        {std::string(japaneseSamples[i].text)});
   }
 
@@ -58,7 +56,8 @@ TEST_P(TextRoundTripTest, JapaneseTextFindsItsRowThroughAParameter) {
   connection.execute("INSERT INTO " + table + " VALUES ('1', '髙橋～①')");
   connection.execute("INSERT INTO " + table + " VALUES ('2', '高橋〜1')");
 
-  ResultSet rows = connection.openResultSet("SELECT コード FROM " + table + " WHERE 名称 = ?", {std::string("髙橋～①")});
+  ResultSet rows =
+      connection.openResultSet("SELECT コード FROM " + table + " WHERE 名称 = ?", {std::string("髙橋～①")});
   ASSERT_FALSE(rows.atEnd());
   EXPECT_EQ(rows.value("コード"), "1");
   rows.moveNext();
@@ -74,7 +73,8 @@ TEST_P(TextRoundTripTest, BoundParametersStayData) {
       "O'Brien", "''", "a,b,c", "x; y;", "'); DROP TABLE " + table + "; --", "\" OR \"1\"=\"1", "?", "\\' OR 1=1 --",
   };
   for (std::size_t i = 0; i < hostile.size(); ++i) {
-    EXPECT_EQ(connection.execute("INSERT INTO " + table + " (id, body) VALUES (?, ?)", {std::to_string(i), hostile[i]}), 1);
+    EXPECT_EQ(connection.execute("INSERT INTO " + table + " (id, body) VALUES (?, ?)", {std::to_string(i), hostile[i]}),
+              1);
   }
   for (std::size_t i = 0; i < hostile.size(); ++i) {
     SCOPED_TRACE(hostile[i]);

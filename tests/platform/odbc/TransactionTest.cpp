@@ -22,7 +22,9 @@ class TransactionTest : public OdbcTest {
     }
     connection_ = connect();
     table_ = uniqueTable("pairs");
-    connection_.execute("CREATE TABLE " + table_ + " (センターコード VARCHAR(12) NOT NULL, 相手先企業コード VARCHAR(12) NOT NULL, PRIMARY KEY (センターコード, 相手先企業コード))");
+    connection_.execute("CREATE TABLE " + table_ +
+                        " (センターコード VARCHAR(12) NOT NULL, 相手先企業コード VARCHAR(12) NOT NULL, PRIMARY KEY "
+                        "(センターコード, 相手先企業コード))");
     connection_.execute("INSERT INTO " + table_ + " VALUES ('C001', 'A001')");
     connection_.execute("INSERT INTO " + table_ + " VALUES ('C001', 'A002')");
   }

@@ -1,5 +1,3 @@
-#include "platform/profile/ProfileFile.h"
-
 #include <gtest/gtest.h>
 #include <iconv.h>
 #include <stdlib.h>
@@ -8,6 +6,8 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+
+#include "platform/profile/ProfileFile.h"
 
 namespace {
 
@@ -82,7 +82,8 @@ constexpr std::string_view SuiteSettings =
 enum class Encoding { Cp932Lf, Cp932CrLf, Cp932Cr, Utf8Lf, Utf8CrLf, Utf8Cr, Utf8BomLf, Utf8BomCrLf };
 
 std::string encodingName(const testing::TestParamInfo<Encoding>& info) {
-  const char* const names[] = {"Cp932Lf", "Cp932CrLf", "Cp932Cr", "Utf8Lf", "Utf8CrLf", "Utf8Cr", "Utf8BomLf", "Utf8BomCrLf"};
+  const char* const names[] = {"Cp932Lf",  "Cp932CrLf", "Cp932Cr",   "Utf8Lf",
+                               "Utf8CrLf", "Utf8Cr",    "Utf8BomLf", "Utf8BomCrLf"};
   return names[static_cast<int>(info.param)];
 }
 
@@ -135,7 +136,8 @@ TEST_P(ProfileFileEncodingTest, ReadsTheSameValues) {
 
 INSTANTIATE_TEST_SUITE_P(AllEncodings, ProfileFileEncodingTest,
                          testing::Values(Encoding::Cp932Lf, Encoding::Cp932CrLf, Encoding::Cp932Cr, Encoding::Utf8Lf,
-                                         Encoding::Utf8CrLf, Encoding::Utf8Cr, Encoding::Utf8BomLf, Encoding::Utf8BomCrLf),
+                                         Encoding::Utf8CrLf, Encoding::Utf8Cr, Encoding::Utf8BomLf,
+                                         Encoding::Utf8BomCrLf),
                          encodingName);
 
 TEST(ProfileFileSyntax, FollowsTheProfileReaderRules) {
@@ -217,8 +219,8 @@ TEST(ProfileFileBuffer, CutsToTheBufferSize) {
     return kana;
   }();
   const std::string fitting = std::string(253, 'b') + "あ" + std::string(46, 'c');
-  const ProfileFile file = ProfileFile::fromBytes(toCp932("[Setting0]\nascii=" + ascii + "\nstraddling=" + straddling +
-                                                          "\nfitting=" + fitting + "\n"));
+  const ProfileFile file = ProfileFile::fromBytes(
+      toCp932("[Setting0]\nascii=" + ascii + "\nstraddling=" + straddling + "\nfitting=" + fitting + "\n"));
 
   EXPECT_EQ(file.value("Setting0", "ascii", 256), std::string(255, 'a'));
   // Byte 255 would be the first half of あ: the character is left out whole.
@@ -262,9 +264,14 @@ TEST(ProfileFileBytes, AByteThatDoesNotDecodeSpoilsOnlyTheValueHoldingIt) {
       {"in a comment", "; \x80 old\n" + setting0, "TextFontName", "ＭＳ ゴシック"},
       {"in another section", "[ENV3310]\nMINIMAIZE=\x80\n" + setting0, "TextFontName", "ＭＳ ゴシック"},
       {"in another key's value", setting0 + "LabelFontName=\x80\n", "TextFontName", "ＭＳ ゴシック"},
-      {"inside the value", setting0 + "LabelBackColor=&H8\x80" "0\n", "LabelBackColor", "&H8" + replacement + "0"},
-      {"a lead byte before an ASCII byte", setting0 + "LabelFontName=a\x82z\n", "LabelFontName", "a" + replacement + "z"},
-      {"a pair that names no character", setting0 + "LabelFontName=a\x85\x80z\n", "LabelFontName", "a" + replacement + "z"},
+      {"inside the value",
+       setting0 + "LabelBackColor=&H8\x80"
+                  "0\n",
+       "LabelBackColor", "&H8" + replacement + "0"},
+      {"a lead byte before an ASCII byte", setting0 + "LabelFontName=a\x82z\n", "LabelFontName",
+       "a" + replacement + "z"},
+      {"a pair that names no character", setting0 + "LabelFontName=a\x85\x80z\n", "LabelFontName",
+       "a" + replacement + "z"},
       {"a trail byte that is a bracket", toCp932("[Setting0]\n[ゾ\nTextFontName=ゾ]\n"), "TextFontName", "ゾ]"},
       {"a UTF-8 byte-order mark before CP932 text", "\xEF\xBB\xBF" + setting0, "TextFontName", "ＭＳ ゴシック"},
   };

@@ -46,14 +46,22 @@ TEST(ColorMapping, SystemColoursComeFromThePalette) {
     QPalette::ColorGroup group;
     QPalette::ColorRole role;
   } cases[] = {
-      {5, QPalette::Active, QPalette::Base},          {8, QPalette::Active, QPalette::Text},
-      {15, QPalette::Active, QPalette::Button},       {13, QPalette::Active, QPalette::Highlight},
-      {14, QPalette::Active, QPalette::HighlightedText}, {17, QPalette::Disabled, QPalette::Text},
-      {18, QPalette::Active, QPalette::ButtonText},   {16, QPalette::Active, QPalette::Dark},
-      {20, QPalette::Active, QPalette::Light},        {21, QPalette::Active, QPalette::Shadow},
-      {23, QPalette::Active, QPalette::ToolTipText},  {24, QPalette::Active, QPalette::ToolTipBase},
-      {7, QPalette::Active, QPalette::WindowText},    {4, QPalette::Active, QPalette::Window},
-      {25, QPalette::Active, QPalette::Window},       {0xFF, QPalette::Active, QPalette::Window},  // unknown ones
+      {5, QPalette::Active, QPalette::Base},
+      {8, QPalette::Active, QPalette::Text},
+      {15, QPalette::Active, QPalette::Button},
+      {13, QPalette::Active, QPalette::Highlight},
+      {14, QPalette::Active, QPalette::HighlightedText},
+      {17, QPalette::Disabled, QPalette::Text},
+      {18, QPalette::Active, QPalette::ButtonText},
+      {16, QPalette::Active, QPalette::Dark},
+      {20, QPalette::Active, QPalette::Light},
+      {21, QPalette::Active, QPalette::Shadow},
+      {23, QPalette::Active, QPalette::ToolTipText},
+      {24, QPalette::Active, QPalette::ToolTipBase},
+      {7, QPalette::Active, QPalette::WindowText},
+      {4, QPalette::Active, QPalette::Window},
+      {25, QPalette::Active, QPalette::Window},
+      {0xFF, QPalette::Active, QPalette::Window},  // unknown ones
   };
   for (const auto& c : cases) {
     EXPECT_EQ(toQColor(system(c.index), palette), palette.color(c.group, c.role)) << "system colour " << c.index;
@@ -66,10 +74,17 @@ TEST(FontResolver, InstalledFamiliesAreKeptAndMissingOnesFallBackByKind) {
     const char* requested;
     const char* resolved;
   } cases[] = {
-      {"DejaVu Sans", "DejaVu Sans"}, {"dejavu sans", "dejavu sans"},  {"IPAPGothic", "IPAPGothic"},
-      {"ＭＳ ゴシック", "IPAGothic"},  {"MS Gothic", "IPAGothic"},       {"ＭＳ 明朝", "IPAGothic"},
-      {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"MS PGothic", "IPAPGothic"},    {"MS UI Gothic", "IPAPGothic"},
-      {"Arial", "IPAPGothic"},        {"", "IPAPGothic"},
+      {"DejaVu Sans", "DejaVu Sans"},
+      {"dejavu sans", "dejavu sans"},
+      {"IPAPGothic", "IPAPGothic"},
+      {"ＭＳ ゴシック", "IPAGothic"},
+      {"MS Gothic", "IPAGothic"},
+      {"ＭＳ 明朝", "IPAGothic"},
+      {"ＭＳ Ｐゴシック", "IPAPGothic"},
+      {"MS PGothic", "IPAPGothic"},
+      {"MS UI Gothic", "IPAPGothic"},
+      {"Arial", "IPAPGothic"},
+      {"", "IPAPGothic"},
   };
   for (const auto& c : cases) EXPECT_EQ(fonts.family(QString(c.requested)), QString(c.resolved)) << c.requested;
 }
@@ -101,8 +116,8 @@ TEST(TwipScale, ConvertsAtTheGivenResolution) {
     int twips;
     int pixels;
   } cases[] = {
-      {96, 0, 0},      {96, 15, 1},     {96, 1440, 96},  {96, 1740, 116}, {96, 1605, 107},
-      {96, 22, 1},     {96, 23, 2},     {120, 1440, 120}, {120, 12, 1},   {144, 1590, 159},
+      {96, 0, 0},  {96, 15, 1}, {96, 1440, 96},   {96, 1740, 116}, {96, 1605, 107},
+      {96, 22, 1}, {96, 23, 2}, {120, 1440, 120}, {120, 12, 1},    {144, 1590, 159},
   };
   for (const auto& c : cases) {
     const TwipScale scale(c.dpi, c.dpi);

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <algorithm>
 #include <QClipboard>
 #include <QFontDatabase>
 #include <QImage>
@@ -12,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -319,10 +319,9 @@ TEST_F(QtToolkitTest, KeyEventsArriveInTheDesktopsOrderWithCodesAndShiftState) {
   QTest::keyClick(keyTarget(), Qt::Key_F5, Qt::ShiftModifier);
   QTest::keyClick(keyTarget(), Qt::Key_Return);
   const std::vector<std::string> expected{
-      "Form.KeyDown 16/1", "TXT1.KeyDown 16/1", "Form.KeyDown 116/1", "TXT1.KeyDown 116/1",
-      "Form.KeyUp 116/1",  "TXT1.KeyUp 116/1",  "Form.KeyUp 16/0",    "TXT1.KeyUp 16/0",
-      "Form.KeyDown 13/0", "TXT1.KeyDown 13/0", "Form.KeyPress 13",   "Form.KeyUp 13/0",
-      "TXT1.KeyUp 13/0"};
+      "Form.KeyDown 16/1", "TXT1.KeyDown 16/1", "Form.KeyDown 116/1", "TXT1.KeyDown 116/1", "Form.KeyUp 116/1",
+      "TXT1.KeyUp 116/1",  "Form.KeyUp 16/0",   "TXT1.KeyUp 16/0",    "Form.KeyDown 13/0",  "TXT1.KeyDown 13/0",
+      "Form.KeyPress 13",  "Form.KeyUp 13/0",   "TXT1.KeyUp 13/0"};
   EXPECT_EQ(events, expected);
   EXPECT_EQ(txt1->text(), "") << "Enter inserts nothing";
 }
@@ -511,8 +510,8 @@ TEST_F(QtToolkitTest, DisablingTheFocusedFieldDoesNotLetQtMoveTheFocus) {
   showAndActivate();
   events.clear();
   std::vector<QWidget*> focused;
-  const auto watch = QObject::connect(qApp, &QApplication::focusChanged,
-                                      [&](QWidget*, QWidget* now) { focused.push_back(now); });
+  const auto watch =
+      QObject::connect(qApp, &QApplication::focusChanged, [&](QWidget*, QWidget* now) { focused.push_back(now); });
   txt1->setEnabled(false);
   QObject::disconnect(watch);
   EXPECT_EQ(std::count(focused.begin(), focused.end(), widget(*txt2)), 0)

@@ -1,7 +1,5 @@
-#include "platform/system/ProcessInfo.h"
-
-#include <gtest/gtest.h>
 #include <errno.h>
+#include <gtest/gtest.h>
 #include <stdio.h>
 #include <stdlib.h>
 
@@ -9,6 +7,8 @@
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "platform/system/ProcessInfo.h"
 
 #ifndef PROBE_PATH
 #error "PROBE_PATH must name the probe program"

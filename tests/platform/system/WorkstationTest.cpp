@@ -1,5 +1,3 @@
-#include "platform/system/Workstation.h"
-
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <sys/utsname.h>
@@ -7,6 +5,8 @@
 
 #include <climits>
 #include <string>
+
+#include "platform/system/Workstation.h"
 
 namespace {
 

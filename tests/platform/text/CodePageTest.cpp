@@ -1,11 +1,11 @@
-#include "platform/text/CodePage.h"
-
 #include <gtest/gtest.h>
 #include <iconv.h>
 
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/text/CodePage.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ TEST(Cp932Conversion, ConvertsBothWaysAsWindowsDoes) {
   const ReversibleCase cases[] = {
       {"A", "A"},
       {"～", "\x81\x60"},  // full-width tilde: SHIFT_JIS would give U+301C here
-      {"①", "\x87\x40"},  // NEC special characters
+      {"①", "\x87\x40"},   // NEC special characters
       {"髙", "\xFB\xFC"},  // IBM extension
       {"﨑", "\xFA\xB1"},
       {"ｱ", "\xB1"},
@@ -124,12 +124,10 @@ TEST(Cp932Conversion, UnrepresentableCharactersBecomeQuestionMarks) {
 
 TEST(Cp932Conversion, RejectsBytesThatAreNoCp932) {
   const char* const cases[] = {
-      "\x82",      // lead byte at the end
-      "a\x82 b",   // lead byte followed by a byte that is no trail byte
-      "\x80",      // never used
-      "\xA0",
-      "\xFD",
-      "\xFF",
+      "\x82",     // lead byte at the end
+      "a\x82 b",  // lead byte followed by a byte that is no trail byte
+      "\x80",     // never used
+      "\xA0",     "\xFD", "\xFF",
       "\xEF\x40",  // unassigned row
   };
   for (const char* bytes : cases) {
@@ -157,7 +155,7 @@ TEST(Utf8, RecognisesWellFormedText) {
       {"\xED\xA0\x80", false},      // surrogate
       {"\xF4\x90\x80\x80", false},  // above U+10FFFF
       {"\xF8\x88\x80\x80\x80", false},
-      {"\xE3\x81\x41", false},      // bad continuation
+      {"\xE3\x81\x41", false},  // bad continuation
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(std::string(c.text)));
@@ -204,15 +202,8 @@ TEST(AnsiLength, CutsNeverInsideADoubleByteCharacter) {
     const char* expected;
   };
   const Case cases[] = {
-      {"aあb", 0, ""},
-      {"aあb", 1, "a"},
-      {"aあb", 2, "a"},  // あ would take bytes 2 and 3: dropped whole
-      {"aあb", 3, "aあ"},
-      {"aあb", 4, "aあb"},
-      {"あい", 3, "あ"},
-      {"ｱｲｳ", 2, "ｱｲ"},
-      {"abc", 10, "abc"},
-      {"", 5, ""},
+      {"aあb", 0, ""},    {"aあb", 1, "a"},    {"aあb", 2, "a"},  // あ would take bytes 2 and 3: dropped whole
+      {"aあb", 3, "aあ"}, {"aあb", 4, "aあb"}, {"あい", 3, "あ"}, {"ｱｲｳ", 2, "ｱｲ"}, {"abc", 10, "abc"}, {"", 5, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.utf8) + " / " + std::to_string(c.maxBytes));
@@ -228,15 +219,11 @@ TEST(KeyCodes, GivesTheCodesWindowsDelivered) {
     std::int16_t code;
   };
   const Case cases[] = {
-      {U'a', 97},
-      {U'\r', 13},
-      {U'ｱ', 177},
-      {U'ﾟ', 223},
-      {U'あ', -32096},  // 0x82A0
-      {U'Ａ', -32160},  // 0x8260
-      {U'漢', -30017},  // 0x8ABF
-      {U'～', -32416},  // 0x8160
-      {U'髙', -1028},   // 0xFBFC
+      {U'a', 97},      {U'\r', 13}, {U'ｱ', 177}, {U'ﾟ', 223}, {U'あ', -32096},  // 0x82A0
+      {U'Ａ', -32160},                                                          // 0x8260
+      {U'漢', -30017},                                                          // 0x8ABF
+      {U'～', -32416},                                                          // 0x8160
+      {U'髙', -1028},                                                           // 0xFBFC
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<unsigned>(c.character));

@@ -1,11 +1,11 @@
-#include "platform/text/NumberConversion.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <string>
 #include <type_traits>
+
+#include "platform/text/NumberConversion.h"
 
 namespace {
 
@@ -54,8 +54,8 @@ TEST(ParseNumber, ReadsDecimalAndPrefixedNumbers) {
 
 TEST(ParseNumber, RejectsWhatIsNoNumber) {
   const char* const cases[] = {
-      "",   "   ", "abc", "12a", "a12", "1e",   "e3",  "1e+", "&H",   "&HG1", "&H 1", "&O8", "&X10", "&",
-      "+",  "-",   ".",   "--1", "1 2", "- 1", "1.2.3", "１２", "0x10", "inf", "nan",  "1,000", "\t1",
+      "",  "   ", "abc", "12a", "a12", "1e",  "e3",    "1e+",  "&H",   "&HG1", "&H 1", "&O8",   "&X10", "&",
+      "+", "-",   ".",   "--1", "1 2", "- 1", "1.2.3", "１２", "0x10", "inf",  "nan",  "1,000", "\t1",
   };
   for (const char* text : cases) EXPECT_THROW(platform::parseNumber(text), ConversionError) << '"' << text << '"';
 }
@@ -71,9 +71,8 @@ TEST(ToInteger, RoundsHalvesToTheEvenNeighbour) {
     std::int16_t expected;
   };
   const Case cases[] = {
-      {2.5, 2},       {3.5, 4},       {-2.5, -2},         {-3.5, -4},         {0.5, 0},         {1.5, 2},
-      {2.6, 3},       {-2.6, -3},     {2.4, 2},           {0.0, 0},           {32767.4, 32767}, {-32768.4, -32768},
-      {-32768.5, -32768},             {32766.5, 32766},
+      {2.5, 2},   {3.5, 4}, {-2.5, -2}, {-3.5, -4},       {0.5, 0},           {1.5, 2},           {2.6, 3},
+      {-2.6, -3}, {2.4, 2}, {0.0, 0},   {32767.4, 32767}, {-32768.4, -32768}, {-32768.5, -32768}, {32766.5, 32766},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(platform::toInteger16(c.value), c.expected) << c.value;
@@ -102,9 +101,9 @@ TEST(ParseBoolean, ReadsWordsAndNumbers) {
     bool value;
   };
   const Case cases[] = {
-      {"True", true}, {"true", true},   {"TRUE", true}, {" tRuE ", true}, {"False", false}, {"FALSE", false},
-      {"0", false},   {"0.0", false},   {"&H0", false}, {"1", true},      {"-1", true},     {"0.5", true},
-      {"&HFF", true},
+      {"True", true},   {"true", true}, {"TRUE", true}, {" tRuE ", true}, {"False", false},
+      {"FALSE", false}, {"0", false},   {"0.0", false}, {"&H0", false},   {"1", true},
+      {"-1", true},     {"0.5", true},  {"&HFF", true},
   };
   for (const Case& c : cases) EXPECT_EQ(platform::parseBoolean(c.text), c.value) << '"' << c.text << '"';
   for (const char* text : {"", "  ", "yes", "Tru", "Truee", "on", "真"}) {

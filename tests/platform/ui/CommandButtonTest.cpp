@@ -1,16 +1,14 @@
 // Command buttons: access keys from captions, pressing them by keyboard and pointer.
-#include "platform/ui/CommandButton.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/ui/TextBox.h"
 #include "FormTestSupport.h"
+#include "platform/ui/CommandButton.h"
+#include "platform/ui/TextBox.h"
 
 namespace platform::ui {
 namespace {
@@ -24,15 +22,10 @@ struct AccessKeyCase {
 
 TEST(AccessKey, ComesFromTheCharacterAfterTheAmpersand) {
   const AccessKeyCase cases[] = {
-      {"追加（&A）", 'A'},
-      {"検索(&F)", 'F'},
-      {"終了（&E）", 'E'},
-      {"&delete", 'D'},  // upper case whatever the caption says
-      {"item &2", '2'},
-      {"a&&b", std::nullopt},  // a literal ampersand
-      {"a&&&b", 'B'},
-      {"no key", std::nullopt},
-      {"trailing&", std::nullopt},
+      {"追加（&A）", 'A'}, {"検索(&F)", 'F'},        {"終了（&E）", 'E'},
+      {"&delete", 'D'},                             // upper case whatever the caption says
+      {"item &2", '2'},    {"a&&b", std::nullopt},  // a literal ampersand
+      {"a&&&b", 'B'},      {"no key", std::nullopt}, {"trailing&", std::nullopt},
       {"", std::nullopt},
   };
   for (const auto& c : cases) {

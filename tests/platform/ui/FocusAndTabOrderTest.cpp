@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "FormTestSupport.h"
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/PlainControl.h"
 #include "platform/ui/TextBox.h"
 #include "platform/ui/UiError.h"
-#include "FormTestSupport.h"
 
 namespace platform::ui {
 namespace {
@@ -30,7 +30,8 @@ std::vector<std::string> tabOrderOf(const Form& form) {
 void expectConsistentTabIndexes(const Form& form) {
   const auto& order = form.tabOrder();
   ASSERT_EQ(order.size(), form.controls().size());
-  for (std::size_t i = 0; i < order.size(); ++i) EXPECT_EQ(order[i]->tabIndex(), static_cast<int>(i)) << describe(*order[i]);
+  for (std::size_t i = 0; i < order.size(); ++i)
+    EXPECT_EQ(order[i]->tabIndex(), static_cast<int>(i)) << describe(*order[i]);
 }
 
 class Focus : public ::testing::Test {
@@ -198,10 +199,10 @@ TEST(TabIndex, MainWindowFieldsComeFirstAndTheGridFollowsThem) {
   EXPECT_EQ(form.get<TextBox>("CNTCD").tabIndex(), 1);
   EXPECT_EQ(form.get<TextBox>("ATKCD").tabIndex(), 2);
   EXPECT_EQ(form.get<PlainControl>("GRID").tabIndex(), 3);
-  EXPECT_EQ(tabOrderOf(form),
-            (std::vector<std::string>{"KCNTCD", "CNTCD", "ATKCD", "GRID", "SEARCH_KBN", "tit_KOUMOKU(0)", "CMD(0)",
-                                      "CMD(1)", "CMD(2)", "CMD(3)", "tit_KOUMOKU(7)", "tit_KOUMOKU(8)", "lbl_KCNTNM",
-                                      "lbl_CNTNM"}));
+  EXPECT_EQ(
+      tabOrderOf(form),
+      (std::vector<std::string>{"KCNTCD", "CNTCD", "ATKCD", "GRID", "SEARCH_KBN", "tit_KOUMOKU(0)", "CMD(0)", "CMD(1)",
+                                "CMD(2)", "CMD(3)", "tit_KOUMOKU(7)", "tit_KOUMOKU(8)", "lbl_KCNTNM", "lbl_CNTNM"}));
   expectConsistentTabIndexes(form);
 }
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/TextBox.h"
 #include "FormTestSupport.h"
+#include "platform/ui/TextBox.h"
 
 namespace platform::ui {
 namespace {

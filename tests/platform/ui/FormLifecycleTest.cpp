@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "FormTestSupport.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TextBox.h"
 #include "platform/ui/UiError.h"
-#include "FormTestSupport.h"
 
 namespace platform::ui {
 namespace {
@@ -114,9 +114,7 @@ TEST_F(FormLifecycle, ModalScriptThatLeavesTheFormOpenIsAnError) {
   EXPECT_THROW(world.form.show(ShowMode::Modal), UiError);
 }
 
-TEST_F(FormLifecycle, ModalShowWithoutAScriptIsAnError) {
-  EXPECT_THROW(world.form.show(ShowMode::Modal), UiError);
-}
+TEST_F(FormLifecycle, ModalShowWithoutAScriptIsAnError) { EXPECT_THROW(world.form.show(ShowMode::Modal), UiError); }
 
 }  // namespace
 }  // namespace platform::ui

@@ -1,13 +1,12 @@
 // Program-wide services through the headless toolkit: message boxes, the pointer, the way out.
-#include "platform/ui/HeadlessToolkit.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "platform/ui/Application.h"
-#include "platform/ui/UiError.h"
 #include "FormTestSupport.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/HeadlessToolkit.h"
+#include "platform/ui/UiError.h"
 
 namespace platform::ui {
 namespace {
@@ -21,8 +20,7 @@ TEST(HeadlessMessageBoxes, AreRecordedAndAnsweredInQueueOrder) {
   EXPECT_EQ(application.messageBox("終了しますか", mb::YesNo + mb::Exclamation + mb::DefaultButton2, "MNT4820"),
             mb::Answer::No);
   EXPECT_EQ(toolkit.pendingAnswers(), 1u);
-  EXPECT_EQ(application.messageBox("この内容で更新しますか", mb::YesNo + mb::Exclamation, "MNT4820"),
-            mb::Answer::Yes);
+  EXPECT_EQ(application.messageBox("この内容で更新しますか", mb::YesNo + mb::Exclamation, "MNT4820"), mb::Answer::Yes);
   EXPECT_EQ(toolkit.pendingAnswers(), 0u);
 
   const auto& shown = toolkit.messages();

@@ -1,13 +1,12 @@
 // Editing a text box: the model on its own and through keystrokes on a shown form.
-#include "platform/ui/TextBox.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 
-#include "platform/ui/UiError.h"
 #include "FormTestSupport.h"
+#include "platform/ui/TextBox.h"
+#include "platform/ui/UiError.h"
 
 namespace platform::ui {
 namespace {
@@ -45,13 +44,10 @@ struct MaxLengthCase {
 
 TEST(TextBoxModel, MaxLengthCountsCharactersNotBytes) {
   const MaxLengthCase cases[] = {
-      {"", "ab", true},
-      {"abcd", "e", false},
+      {"", "ab", true},          {"abcd", "e", false},
       {"あい", "うえ", true},  // four full-width characters are eight CP932 bytes
-      {"あいう", "えお", false},
-      {"abc", "あ", true},
-      {"ab", "ｱｲ", true},
-      {"abc", "🙂", true},  // one character, whatever its UTF-8 or UTF-16 length
+      {"あいう", "えお", false}, {"abc", "あ", true},
+      {"ab", "ｱｲ", true},        {"abc", "🙂", true},  // one character, whatever its UTF-8 or UTF-16 length
       {"abcd", "🙂", false},
   };
   for (const auto& c : cases) {

@@ -17,13 +17,13 @@
 #include <stdexcept>
 #include <string>
 
-#include "program/Program.h"
 #include "config/SettingsReader.h"
 #include "framework/FieldNavigation.h"
 #include "framework/WindowStyle.h"
 #include "platform/qt/QtToolkit.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/TextBox.h"
+#include "program/Program.h"
 #include "screens/maintenance/MainWindow.h"
 #include "screens/maintenance/common.h"
 #include "tests/platform/qt/ModalAnswer.h"

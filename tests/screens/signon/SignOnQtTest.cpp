@@ -5,8 +5,8 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QTest>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <optional>
 
