@@ -66,18 +66,21 @@ void PreviousField(ScreenState& screen, std::int16_t) {
   }
 }
 
-void AutoAdvance(ScreenState& screen, std::int16_t keyCode, std::int16_t shiftState,
-                 const CheckFieldCallback& checkField) {
-  if (shiftState != platform::ui::shift::None) return;
+bool mayAutoAdvanceOn(std::int16_t keyCode) {
   switch (keyCode) {
     case key::Up:
     case key::Down:
     case key::Enter:
     case key::Esc:
     case key::Shift:
-    case key::Ctrl: return;
-    default: break;
+    case key::Ctrl: return false;
+    default: return true;
   }
+}
+
+void AutoAdvance(ScreenState& screen, std::int16_t keyCode, std::int16_t shiftState,
+                 const CheckFieldCallback& checkField) {
+  if (shiftState != platform::ui::shift::None || !mayAutoAdvanceOn(keyCode)) return;
   platform::ui::Form& form = screen.form();
   const std::optional<int> row = screen.activeFieldRow();
   // The last field of the table is never left automatically: leaving it is the operator's decision.

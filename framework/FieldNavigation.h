@@ -24,6 +24,10 @@ void NextField(ScreenState& screen, std::int16_t keyCode);
 // The key code is not used. Does nothing when the focus is on no field of the table (the grid).
 void PreviousField(ScreenState& screen, std::int16_t keyCode);
 
+// Whether the release of this key may leave a full field: not the movement keys, Enter, Esc, Shift or Ctrl,
+// which have their own meaning or type nothing.
+bool mayAutoAdvanceOn(std::int16_t keyCode);
+
 // Run on the release of a key in a field: a field typed full is checked through `checkField` and, when the
 // check accepts it, left as by Enter; when the check refuses it, its text is selected again.
 void AutoAdvance(ScreenState& screen, std::int16_t keyCode, std::int16_t shiftState,

@@ -8,6 +8,7 @@
 #include "db/QueryOperations.h"
 #include "framework/Conventions.h"
 #include "framework/FieldFocus.h"
+#include "framework/FieldNavigation.h"
 #include "framework/WindowStyle.h"
 #include "platform/odbc/Transaction.h"
 #include "platform/text/CodePage.h"
@@ -102,16 +103,7 @@ void lookUpOperator(SignOnState& signOn, Form& window, NameShown shown, std::int
 // The sign-on dialogs' own form of leaving a full field: as many characters as MaxLength, with the caret at
 // the end, the whole text selected or the last character selected. Nothing is cut.
 TextBox* fullFieldOf(Form& window, std::int16_t keyCode) {
-  switch (keyCode) {
-    case key::Up:
-    case key::Down:
-    case key::Enter:
-    case key::Esc:
-    case key::Shift:
-    case key::Ctrl: return nullptr;
-    default: break;
-  }
-  if (!window.isVisible()) return nullptr;
+  if (!mayAutoAdvanceOn(keyCode) || !window.isVisible()) return nullptr;
   auto* box = dynamic_cast<TextBox*>(window.activeControl());
   if (box == nullptr || box->maxLength() == 0) return nullptr;
   const int m = box->maxLength();
