@@ -6,32 +6,21 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 all=0
 [[ ${1:-} == --all ]] && all=1
-port=${MNT4820_PG_PORT:-}
-if [[ -z $port ]]; then
-  port=55433
-  while (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; do port=$((port + 1)); done
-fi
 
 "$root/scripts/install-deps.sh"
 build=$root/build-bench
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMNT4820_TESTS=OFF -DMNT4820_BENCH=ON >/dev/null
 cmake --build "$build" -j2 --target bench_listing bench_search bench_text >/dev/null
 
-work=$(mktemp -d /tmp/mnt4820-bench.XXXXXX)
-chmod 0755 "$work"  # the postgres user must reach its data folder inside
-pgdata="$work/pg"
-cleanup() {
-  "$root/scripts/pg-server.sh" stop "$pgdata" || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-"$root/scripts/pg-server.sh" start "$pgdata" "$port" >/dev/null
-"$root/scripts/odbc-config.sh" "$work/odbc" "$work/unused.db" "$port" mnt4820
+source "$root/scripts/pg-throwaway.sh"
+pg_throwaway_start "$root" bench >/dev/null
+work=$pg_work
+"$root/scripts/odbc-config.sh" "$work/odbc" "$work/unused.db" "$pg_port" mnt4820
 export ODBCSYSINI="$work/odbc" ODBCINI="$work/odbc/odbc.ini"
 export XDG_RUNTIME_DIR="$work/xdg" && mkdir -m 0700 "$XDG_RUNTIME_DIR"
 
 "$build/bench/bench_listing" --pg-odbc "DSN=MNT4820_PG;UID=mnt4820;PWD=;" \
-  --pg-libpq "host=127.0.0.1 port=$port dbname=mnt4820 user=mnt4820"
+  --pg-libpq "host=127.0.0.1 port=$pg_port dbname=mnt4820 user=mnt4820"
 if [[ $all == 1 ]]; then
   QT_QPA_PLATFORM=offscreen "$build/bench/bench_search"
   "$build/bench/bench_text"

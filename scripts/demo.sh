@@ -25,21 +25,12 @@ run="$root/demo"
 export ODBCSYSINI="$run/odbc" ODBCINI="$run/odbc/odbc.ini"
 
 if ((postgres)); then
-  # The first free port from 55433, as the test command picks it.
-  port=55433
-  while (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; do port=$((port + 1)); done
-  work=$(mktemp -d /tmp/mnt4820-demo.XXXXXX)
-  chmod 0755 "$work"  # the postgres user must reach its data folder inside
-  cleanup() {
-    "$root/scripts/pg-server.sh" stop "$work/pg" || true
-    rm -rf "$work"
-  }
-  trap cleanup EXIT
-  "$root/scripts/pg-server.sh" start "$work/pg" "$port"
+  source "$root/scripts/pg-throwaway.sh"
+  pg_throwaway_start "$root" demo
   for sql in schema.sql demo-data.sql; do
-    psql -q -X -h 127.0.0.1 -p "$port" -U mnt4820 -d mnt4820 -v ON_ERROR_STOP=1 -f "$root/db/$sql" >/dev/null
+    psql -q -X -h 127.0.0.1 -p "$pg_port" -U mnt4820 -d mnt4820 -v ON_ERROR_STOP=1 -f "$root/db/$sql" >/dev/null
   done
-  "$root/scripts/odbc-config.sh" "$run/odbc" "$run/data/mnt4820.db" "$port"
+  "$root/scripts/odbc-config.sh" "$run/odbc" "$run/data/mnt4820.db" "$pg_port"
   # EDI.ini names the server's data source and user; its other lines stay as the suite keeps them.
   LC_ALL=C sed -i -e 's/^DBSTRING=.*/DBSTRING=MNT4820_PG/' -e 's/^USERID=.*/USERID=mnt4820/' -e 's/^PASSWD=.*/PASSWD=/' \
     "$run/EDI.ini"

@@ -5,13 +5,6 @@
 # the real ODBC drivers (two at a time: each test has a database of its own), and stops the server.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-# The PostgreSQL port: the first free one from 55433 unless one is given.
-port=${MNT4820_PG_PORT:-}
-if [[ -z $port ]]; then
-  port=55433
-  while (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; do port=$((port + 1)); done
-fi
-
 "$root/scripts/install-deps.sh"
 # Layout is clang-format's: a file that differs fails the run before anything is built.
 "$root/scripts/check-format.sh"
@@ -34,16 +27,10 @@ if [[ ${MNT4820_SKIP_FUZZ:-0} != 1 ]]; then
   cmake --build "$root/build-fuzz" -j2 --target mnt4820_fuzz
 fi
 
-work=$(mktemp -d /tmp/mnt4820-test.XXXXXX)
-chmod 0755 "$work"  # the postgres user must reach its data folder inside
-pgdata="$work/pg"
-cleanup() {
-  "$root/scripts/pg-server.sh" stop "$pgdata" || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-"$root/scripts/pg-server.sh" start "$pgdata" "$port"
-"$root/scripts/odbc-config.sh" "$work/odbc" "$work/sqlite.db" "$port" mnt4820
+source "$root/scripts/pg-throwaway.sh"
+pg_throwaway_start "$root" test
+work=$pg_work
+"$root/scripts/odbc-config.sh" "$work/odbc" "$work/sqlite.db" "$pg_port" mnt4820
 
 export ODBCSYSINI="$work/odbc" ODBCINI="$work/odbc/odbc.ini"
 export MNT4820_TEST_PG_CONNECT="DSN=MNT4820_PG;UID=mnt4820;PWD=;"
