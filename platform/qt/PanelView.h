@@ -12,7 +12,7 @@ namespace platform::qt {
 
 class QtToolkit;
 
-// A control whose contents the model does not hold (a grid until it has its own view): a sunken panel that
+// A control whose contents the model does not hold (a kind without a view of its own): a sunken panel that
 // can take the focus.
 class PanelView final : public QFrame, public ControlView {
   Q_OBJECT

@@ -60,16 +60,4 @@ class Workstation : public platform::ui::HeadlessToolkit {
   std::size_t seen_ = 0;
 };
 
-// Every stored pair as "center/partner", in order, read on a fresh connection.
-inline std::vector<std::string> storedPairs(platform::odbc::Connection connection) {
-  std::vector<std::string> pairs;
-  auto rows = connection.openResultSet(
-      "SELECT センターコード, 相手先企業コード FROM FL1915センタ利用企業マスタ ORDER BY センターコード, "
-      "相手先企業コード");
-  for (; !rows.atEnd(); rows.moveNext()) {
-    pairs.push_back(std::string(rows.view(0).value_or("")) + "/" + std::string(rows.view(1).value_or("")));
-  }
-  return pairs;
-}
-
 }  // namespace mnt4820::test

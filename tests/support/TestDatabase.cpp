@@ -132,4 +132,15 @@ platform::odbc::Connection TestDatabase::connect() {
   return platform::odbc::Connection::open(*environment_, connectString());
 }
 
+std::vector<std::string> storedPairs(platform::odbc::Connection connection) {
+  std::vector<std::string> pairs;
+  auto rows = connection.openResultSet(
+      "SELECT センターコード, 相手先企業コード FROM FL1915センタ利用企業マスタ ORDER BY センターコード, "
+      "相手先企業コード");
+  for (; !rows.atEnd(); rows.moveNext()) {
+    pairs.push_back(std::string(rows.view(0).value_or("")) + "/" + std::string(rows.view(1).value_or("")));
+  }
+  return pairs;
+}
+
 }  // namespace mnt4820::test

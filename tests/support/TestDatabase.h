@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/odbc/Connection.h"
 #include "platform/odbc/Environment.h"
@@ -53,6 +54,9 @@ class TestDatabase {
   std::string serverConnect_;
   std::unique_ptr<platform::odbc::Environment> environment_;
 };
+
+// Every stored pair of "FL1915センタ利用企業マスタ" as "center/partner", in order, read on `connection`.
+std::vector<std::string> storedPairs(platform::odbc::Connection connection);
 
 }  // namespace mnt4820::test
 

@@ -67,18 +67,7 @@ class Maintenance : public ::testing::TestWithParam<test::Engine> {
   }
   platform::ui::Control* focus() const { return form().activeControl(); }
 
-  // Every stored pair as "center/partner", in order.
-  std::vector<std::string> stored() {
-    std::vector<std::string> pairs;
-    platform::odbc::Connection connection = database->connect();
-    auto rows = connection.openResultSet(
-        "SELECT センターコード, 相手先企業コード FROM FL1915センタ利用企業マスタ ORDER BY センターコード, "
-        "相手先企業コード");
-    for (; !rows.atEnd(); rows.moveNext()) {
-      pairs.push_back(std::string(rows.view(0).value_or("")) + "/" + std::string(rows.view(1).value_or("")));
-    }
-    return pairs;
-  }
+  std::vector<std::string> stored() { return test::storedPairs(database->connect()); }
   bool isStored(const std::string& pair) {
     const std::vector<std::string> pairs = stored();
     return std::find(pairs.begin(), pairs.end(), pair) != pairs.end();
