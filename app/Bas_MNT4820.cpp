@@ -37,7 +37,10 @@ void InitApplication(Program& program, const StartupArguments& arguments) {
   try {
     ConnectDatabase(program.database, program.settings.db);
   } catch (const std::exception& error) {
-    failStartup(program, "ConnectDatabase", error, "接続エラー");
+    // An administrator must learn which data source, named in which settings file, could not be reached.
+    const std::string where = "ConnectDatabase (data source \"" + platform::trimBlanks(program.settings.db.DbString) +
+                              "\" named in " + settingsFile(arguments.programFolder).string() + ")";
+    failStartup(program, where.c_str(), error, "接続エラー");
   }
   try {
     LoadSettings(arguments.programFolder, program.settings);
@@ -80,17 +83,18 @@ bool ConfirmExit(Program& program) {
   return true;
 }
 
-void Main(Program& program, const StartupArguments& arguments) {
-  using platform::ui::MousePointer;
-  program.ui.setMousePointer(MousePointer::Hourglass);
+void PrepareMainWindow(Program& program, const StartupArguments& arguments) {
+  program.ui.setMousePointer(platform::ui::MousePointer::Hourglass);
   if (!program.mainWindow) {
     program.mainWindow = createMainWindow(program);
     // Every close request (close box, exit command, Esc in the key area) is decided by the exit question.
     program.mainWindow->onQueryUnload = [&program](bool& cancel) { cancel = ConfirmExit(program); };
   }
   program.screen.CurrentForm = program.mainWindow.get();
-
   InitApplication(program, arguments);
+}
+
+void OpenMainWindow(Program& program) {
   InitScreen(program);
   std::optional<platform::odbc::ResultSet> listing;
   std::int16_t status = StatusGoOn;
@@ -101,7 +105,12 @@ void Main(Program& program, const StartupArguments& arguments) {
   }
   ShowHeader(program);
   program.mainWindow->show(platform::ui::ShowMode::Modeless);
-  program.ui.setMousePointer(MousePointer::Arrow);
+  program.ui.setMousePointer(platform::ui::MousePointer::Arrow);
+}
+
+void Main(Program& program, const StartupArguments& arguments) {
+  PrepareMainWindow(program, arguments);
+  OpenMainWindow(program);
   TakeOperatorCode(program, arguments.commandLine);
   ShowHeader(program);
 }

@@ -16,6 +16,14 @@ struct StartupArguments {
 // failure shows its message and ends the program (platform::ui::ProgramEnded with a non-zero status).
 void Main(Program& program, const StartupArguments& arguments);
 
+// Main's steps before the operator is known: the hourglass, the main window created (its close requests go to
+// ConfirmExit) and made CurrentForm, InitApplication. The window is styled but not shown.
+void PrepareMainWindow(Program& program, const StartupArguments& arguments);
+
+// Main's steps that open the main window: InitScreen, the first listing, the header, the window shown, the
+// arrow pointer.
+void OpenMainWindow(Program& program);
+
 // Settings, workstation profile, database connection, colours and fonts, window styling.
 void InitApplication(Program& program, const StartupArguments& arguments);
 

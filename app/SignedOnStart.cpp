@@ -1,0 +1,36 @@
+#include "app/SignedOnStart.h"
+
+#include <exception>
+
+#include "app/Bas_MNT4820.h"
+#include "db/QueryOperations.h"
+#include "program/ErrorReport.h"
+#include "screens/signon/RunSignOn.h"
+
+namespace mnt4820 {
+
+namespace {
+
+constexpr int CancelledStatus = 1;
+
+}  // namespace
+
+void StartSignedOn(Program& program, const std::string& programFolder) {
+  using platform::ui::MousePointer;
+  PrepareMainWindow(program, StartupArguments{programFolder, {}});
+  // The operator types into the sign-on dialog: the start-up's hourglass would tell them to wait.
+  program.ui.setMousePointer(MousePointer::Arrow);
+  program.operatorState = RunSignOn(program);
+  if (program.operatorState.ResultCode != "00") {
+    try {
+      CloseDatabase(program.database);
+    } catch (const std::exception& error) {
+      reportCaughtError("CloseDatabase", error);
+    }
+    program.ui.endProgram(CancelledStatus);
+  }
+  program.ui.setMousePointer(MousePointer::Hourglass);
+  OpenMainWindow(program);
+}
+
+}  // namespace mnt4820

@@ -1,0 +1,15 @@
+// The process of the desktop's start-up: the operator signs on first, then works in the main window.
+#include "app/SignedOnStart.h"
+#include "platform/qt/QtProgram.h"
+#include "platform/system/ProcessInfo.h"
+
+int main(int argc, char** argv) {
+  platform::qt::QtProgram qt(argc, argv);
+  platform::ui::Application application(qt.toolkit());
+  mnt4820::Program program(application);
+  const auto start = [&] { mnt4820::StartSignedOn(program, platform::programFolder().string()); };
+  // A cancelled sign-on or a start-up failure has ended the program; an error no procedure traps is reported
+  // by the toolkit and ends it with status 1.
+  if (!qt.toolkit().guard(application, start)) return qt.toolkit().exitCode();
+  return qt.exec();
+}
