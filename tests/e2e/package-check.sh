@@ -18,7 +18,7 @@ lintian --fail-on error "$deb" || fail "lintian reports errors"
 # Every folder is root's and 0755; the files are exactly these.
 listing=$(dpkg-deb -c "$deb" | awk '{ print $1, $2, $6 }')
 folders=$(grep '^d' <<<"$listing")
-[[ -z $(grep -v '^drwxr-xr-x root/root ' <<<"$folders") ]] || fail "folders not 0755 root: $folders"
+! grep -qv '^drwxr-xr-x root/root ' <<<"$folders" || fail "folders not 0755 root: $folders"
 expected='-rw-r--r-- root/root ./opt/edi/EDI.ini.example
 -rwxr-xr-x root/root ./opt/edi/EDI/MNT4820/mnt4820
 -rwxr-xr-x root/root ./opt/edi/EDI/MNT4820/mnt4820-signon
