@@ -2,7 +2,9 @@
 # Installs what is missing, checks the layout of the C++ files, builds (plain, with the address and undefined-behaviour sanitizers, and the fuzz
 # targets with clang; MNT4820_SKIP_SANITIZERS=1 leaves out the second, MNT4820_SKIP_FUZZ=1 the third), starts a
 # throwaway PostgreSQL server on 127.0.0.1, runs every test with CTest against SQLite and PostgreSQL through
-# the real ODBC drivers (two at a time: each test has a database of its own), and stops the server.
+# the real ODBC drivers (two at a time: each test has a database of its own), and stops the server. Among the
+# tests of the plain build, the Debian package is made from that build with cpack, checked with lintian and
+# dpkg-deb, and its start-up is run unpacked (tests/e2e/package-check.sh, tests/e2e/installed-start.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
