@@ -7,8 +7,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-package
 "$root/scripts/install-deps.sh"
-# CFLAGS, CXXFLAGS and LDFLAGS with fortify, stack protector, relro and bindnow, as Debian packages are built.
-eval "$(dpkg-buildflags --export=sh)"
+# Debian's hardening flags (fortify, stack protector, relro, bindnow); CMake reads CXXFLAGS but not CPPFLAGS.
+eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
+export CXXFLAGS="$CPPFLAGS $CXXFLAGS"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMNT4820_TESTS=OFF -DMNT4820_BENCH=OFF "$@" \
   >/dev/null
 nice cmake --build "$build" -j2
