@@ -103,12 +103,12 @@ TEST_P(Startup, FailuresShowTheirMessageAndEndBeforeTheWindowIsShown) {
   const std::string good = dbSection(database->dsn());
   const Case cases[] = {
       {"no settings file: the connection fails first", "", "", "接続エラー",
-       "MNT4820: ConnectDatabase: no data source"},
+       "MNT4820: ConnectDatabase (data source \"\" named in "},
       {"no colour keys", good, "", "INIﾌｧｲﾙ読込エラー", "MNT4820: LoadSettings: LabelBackColor: "},
       {"a colour that is not a number", good + "[Setting0]\nLabelBackColor=grey\n", "", "INIﾌｧｲﾙ読込エラー",
        "MNT4820: LoadSettings: LabelBackColor: "},
       {"a wrong data source", dbSection("NO_SUCH_DSN") + Setting0, "", "接続エラー",
-       "MNT4820: ConnectDatabase: SQLDriverConnect failed: [IM002]"},
+       "MNT4820: ConnectDatabase (data source \"NO_SUCH_DSN\" named in "},
       {"a program folder without a settings folder", good + Setting0, "/mnt4820", "INIﾌｧｲﾙ読込エラー",
        "MNT4820: LoadDbSettings: MACHINENAME: "},
       {"a window colour that does not style", good + withFormBackColor("abc"), "", "項目設定エラー",
