@@ -8,7 +8,6 @@
 #include "platform/text/NumberConversion.h"
 #include "profile/cProfile.h"
 #include "program/ErrorReport.h"
-#include "screens/maintenance/MainWindow.h"
 #include "screens/maintenance/common.h"
 
 namespace mnt4820 {
@@ -80,30 +79,22 @@ bool ConfirmExit(Program& program) {
   return true;
 }
 
-void Main(Program& program, const StartupArguments& arguments) {
+void Main(Program& program, MaintenanceScreen& maintenance, const StartupArguments& arguments) {
   using platform::ui::MousePointer;
   program.ui.setMousePointer(MousePointer::Hourglass);
-  if (!program.mainWindow) {
-    program.mainWindow = createMainWindow(program);
-    // Every close request (close box, exit command, Esc in the key area) is decided by the exit question.
-    program.mainWindow->onQueryUnload = [&program](bool& cancel) { cancel = ConfirmExit(program); };
-  }
-  program.screen.CurrentForm = program.mainWindow.get();
+  platform::ui::Form& window = *maintenance.window.form;
+  // Every close request (close box, exit command, Esc in the key area) is decided by the exit question.
+  window.onQueryUnload = [&program](bool& cancel) { cancel = ConfirmExit(program); };
 
   InitApplication(program, arguments);
-  InitScreen(program);
-  std::optional<platform::odbc::ResultSet> listing;
+  InitScreen(maintenance);
   std::int16_t status = StatusGoOn;
-  QueryListing(program, listing, status);
-  if (status != StatusStop) {
-    FillGrid(program, *listing);
-    listing->close();
-  }
-  ShowHeader(program);
-  program.mainWindow->show(platform::ui::ShowMode::Modeless);
+  showFullListing(maintenance, status);
+  ShowHeader(maintenance);
+  window.show(platform::ui::ShowMode::Modeless);
   program.ui.setMousePointer(MousePointer::Arrow);
   TakeOperatorCode(program, arguments.commandLine);
-  ShowHeader(program);
+  ShowHeader(maintenance);
 }
 
 }  // namespace mnt4820

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "program/Program.h"
+#include "screens/maintenance/MaintenanceScreen.h"
 
 namespace mnt4820 {
 
@@ -12,9 +13,10 @@ struct StartupArguments {
   std::string commandLine;
 };
 
-// The entry procedure: brings the program up in its fixed order and shows the main window. Every start-up
-// failure shows its message and ends the program (platform::ui::ProgramEnded with a non-zero status).
-void Main(Program& program, const StartupArguments& arguments);
+// The entry procedure: brings the program up in its fixed order and shows the main window of `maintenance`,
+// which the caller keeps for the whole run. Every start-up failure shows its message and ends the program
+// (platform::ui::ProgramEnded with a non-zero status).
+void Main(Program& program, MaintenanceScreen& maintenance, const StartupArguments& arguments);
 
 // Settings, workstation profile, database connection, colours and fonts, window styling.
 void InitApplication(Program& program, const StartupArguments& arguments);

@@ -114,7 +114,7 @@ TextBox* fullFieldOf(Form& window, std::int16_t keyCode) {
 }
 
 void selectFocusedText(Form& window) {
-  if (platform::ui::Control* focused = window.activeControl()) SelectAllText(*focused);
+  if (auto* focused = dynamic_cast<TextBox*>(window.activeControl())) SelectAllText(*focused);
 }
 
 // The password window's fields in their order; Enter, Down and a full field move to the next.
