@@ -1,5 +1,6 @@
 #include "app/Bas_MNT4820.h"
 
+#include "app/StartupStep.h"
 #include "config/SettingsReader.h"
 #include "db/QueryOperations.h"
 #include "framework/Conventions.h"
@@ -8,55 +9,30 @@
 #include "platform/text/NumberConversion.h"
 #include "profile/cProfile.h"
 #include "program/ErrorReport.h"
+#include "program/FixedMessages.h"
 #include "screens/maintenance/common.h"
 
 namespace mnt4820 {
 
-namespace {
-
-constexpr int FailureStatus = 1;
-
-[[noreturn]] void failStartup(Program& program, const char* step, const std::exception& error, const char* message) {
-  reportCaughtError(step, error);
-  program.ui.messageBox(message, platform::ui::mb::OkOnly, ProgramTitle);
-  program.ui.endProgram(FailureStatus);
-}
-
-}  // namespace
-
 void InitApplication(Program& program, const StartupArguments& arguments) {
-  try {
-    program.settings.db = LoadDbSettings(arguments.programFolder);
-  } catch (const std::exception& error) {
-    failStartup(program, "LoadDbSettings", error, "INIﾌｧｲﾙ読込エラー");
-  }
+  const std::string& folder = arguments.programFolder;
+  runStartupStep(program, "LoadDbSettings", SettingsReadFailedMessage,
+                 [&] { program.settings.db = LoadDbSettings(folder); });
   // The computer name would name the database environment; ODBC environments carry no name, so the profile
   // is read in its place in the order and its name is not kept.
   LoadProfile();
-  try {
-    ConnectDatabase(program.database, program.settings.db);
-  } catch (const std::exception& error) {
-    failStartup(program, "ConnectDatabase", error, "接続エラー");
-  }
-  try {
-    LoadSettings(arguments.programFolder, program.settings);
-  } catch (const std::exception& error) {
-    failStartup(program, "LoadSettings", error, "INIﾌｧｲﾙ読込エラー");
-  }
-  try {
-    ApplyWindowStyle(program.screen, program.settings);
-  } catch (const std::exception& error) {
-    failStartup(program, "ApplyWindowStyle", error, "項目設定エラー");
-  }
+  runStartupStep(program, "ConnectDatabase", ConnectFailedMessage,
+                 [&] { ConnectDatabase(program.database, program.settings.db); });
+  runStartupStep(program, "LoadSettings", SettingsReadFailedMessage, [&] { LoadSettings(folder, program.settings); });
+  runStartupStep(program, "ApplyWindowStyle", StylingFailedMessage,
+                 [&] { ApplyWindowStyle(program.screen, program.settings); });
 }
 
 void TakeOperatorCode(Program& program, const std::string& commandLine) {
-  try {
+  runStartupStep(program, "TakeOperatorCode", "オペレータ入力エラー", [&] {
     program.operatorState.ResultCode = "00";
     program.operatorState.OperatorCode = platform::trimBlanks(commandLine);
-  } catch (const std::exception& error) {
-    failStartup(program, "TakeOperatorCode", error, "オペレータ入力エラー");
-  }
+  });
 }
 
 bool ConfirmExit(Program& program) {

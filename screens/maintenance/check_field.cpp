@@ -9,11 +9,11 @@
 #include "framework/FieldFocus.h"
 #include "framework/FieldFormat.h"
 #include "framework/FieldNavigation.h"
-#include "platform/odbc/DatabaseError.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TextBox.h"
 #include "program/ErrorReport.h"
+#include "program/FixedMessages.h"
 #include "screens/maintenance/common.h"
 
 namespace mnt4820 {
@@ -23,21 +23,27 @@ namespace {
 constexpr int FirstDataRow = 1;
 constexpr int CenterCol = 1;
 
-void showMessage(Program& program, const char* text) {
-  program.ui.messageBox(text, platform::ui::mb::OkOnly, ProgramTitle);
-}
-
 // A refused field value.
-void showFieldError(Program& program, const char* text) {
+void refuseField(Program& program, const char* text, std::int16_t& status) {
   program.ui.messageBox(text, platform::ui::mb::OkOnly | platform::ui::mb::Exclamation, ProgramTitle);
+  status = StatusStop;
 }
 
-// A check that cannot ask the database refuses the value, as the search does.
-void showCheckError(Program& program, const char* where, const platform::odbc::DatabaseError& error,
-                    std::int16_t& status) {
-  reportCaughtError(where, error);
-  showMessage(program, "検索時にｴﾗｰがありました");
-  status = StatusStop;
+// The name of a registered center; none when the center is not registered.
+std::optional<std::string> centerName(DatabaseSession& database, const std::string& centerCode) {
+  std::optional<platform::odbc::ResultSet> center;
+  database.SqlText = "SELECT  センターコード,センター名 FROM FL1903EDI制御マスタ  WHERE センターコード = ?";
+  OpenQuery(database, center, {platform::odbc::Parameter(centerCode)});
+  if (center->atEnd()) return std::nullopt;
+  return std::string(center->view(1).value_or(""));
+}
+
+// Whether any center uses the partner code.
+bool partnerCodeUsed(DatabaseSession& database, const std::string& partnerCode) {
+  std::optional<platform::odbc::ResultSet> partner;
+  database.SqlText = "SELECT  相手先企業コード FROM FL1915センタ利用企業マスタ  WHERE 相手先企業コード = ?";
+  OpenQuery(database, partner, {platform::odbc::Parameter(partnerCode)});
+  return !partner->atEnd();
 }
 
 // The first row of the narrowed listing whose center code is the key; the first row when the database
@@ -84,20 +90,20 @@ void SearchByCenter(MaintenanceScreen& maintenance, std::int16_t& status) {
     grid.setRow(FirstDataRow);
     SetRowHighlight(maintenance, 0);
   } else {
-    std::optional<platform::odbc::ResultSet> listing;
-    try {
+    bool found = false;
+    const bool read = runOrStop(maintenance.program.ui, "SearchByCenter", SearchFailedMessage, status, [&] {
+      std::optional<platform::odbc::ResultSet> listing;
       QueryCenterListing(maintenance, centerCode, listing);
-      if (maintenance.program.database.QueryStatus == "9") {
-        showMessage(maintenance.program, "該当データがありません");
-        return;
-      }
-      FillGrid(maintenance, *listing);
-      listing->close();
-    } catch (const std::exception& error) {
-      reportCaughtError("SearchByCenter", error);
+      found = maintenance.program.database.QueryStatus != "9";
+      if (found) FillGrid(maintenance, *listing);
+    });
+    if (!read) {
       // The screen stays in the key area, ready for another key.
-      showMessage(maintenance.program, "検索時にｴﾗｰがありました");
       if (key.canTakeFocus()) key.setFocus();
+      return;
+    }
+    if (!found) {
+      showFixedMessage(maintenance.program.ui, NoSuchDataMessage);
       return;
     }
     const int row = rowOfCenter(grid, maintenance.state.GridRowCount, centerCode);
@@ -116,53 +122,33 @@ void SearchByCenter(MaintenanceScreen& maintenance, std::int16_t& status) {
 void CheckCenterCode(MaintenanceScreen& maintenance, std::int16_t& status) {
   if (maintenance.state.EditMode != MaintenanceState::Add) return;
   const std::string centerCode = platform::trimBlanks(maintenance.window.CNTCD.text());
-  if (centerCode.empty()) {
-    showFieldError(maintenance.program, "センターコードが入力されていません");
-    status = StatusStop;
-    return;
-  }
-  try {
-    std::optional<platform::odbc::ResultSet> center;
-    maintenance.program.database.SqlText =
-        "SELECT  センターコード,センター名 FROM FL1903EDI制御マスタ  WHERE センターコード = ?";
-    OpenQuery(maintenance.program.database, center, {platform::odbc::Parameter(centerCode)});
-    if (center->atEnd()) {
-      showFieldError(maintenance.program, "EDI制御マスタにセンターコードが登録されていません");
-      status = StatusStop;
-      return;
-    }
-    maintenance.window.lbl_CNTNM.setCaption(std::string(center->view(1).value_or("")));
-    status = StatusGoOn;
-  } catch (const platform::odbc::DatabaseError& error) {
-    showCheckError(maintenance.program, "CheckCenterCode", error, status);
-  }
+  Program& program = maintenance.program;
+  if (centerCode.empty()) return refuseField(program, "センターコードが入力されていません", status);
+  std::optional<std::string> name;
+  // A check that cannot ask the database refuses the value, as the search does.
+  const auto lookUp = [&] { name = centerName(program.database, centerCode); };
+  if (!runOrStop(program.ui, "CheckCenterCode", SearchFailedMessage, status, lookUp)) return;
+  if (!name) return refuseField(program, "EDI制御マスタにセンターコードが登録されていません", status);
+  maintenance.window.lbl_CNTNM.setCaption(*name);
+  status = StatusGoOn;
 }
 
 void CheckPartnerCode(MaintenanceScreen& maintenance, std::int16_t& status) {
   const std::string partnerCode = platform::trimBlanks(maintenance.window.ATKCD.text());
-  if (partnerCode.empty()) {
-    showFieldError(maintenance.program, "相手先企業コードが入力されていません");
-    status = StatusStop;
+  Program& program = maintenance.program;
+  if (partnerCode.empty()) return refuseField(program, "相手先企業コードが入力されていません", status);
+  const bool deleting = maintenance.state.EditMode == MaintenanceState::Delete;
+  bool used = false;
+  const auto lookUp = [&] { used = partnerCodeUsed(program.database, partnerCode); };
+  if (deleting) {
+    // Inside the delete a failed lookup is the delete's own failure: its trap rolls back first, then says so.
+    lookUp();
+  } else if (!runOrStop(program.ui, "CheckPartnerCode", SearchFailedMessage, status, lookUp)) {
     return;
   }
-  try {
-    std::optional<platform::odbc::ResultSet> partner;
-    maintenance.program.database.SqlText =
-        "SELECT  相手先企業コード FROM FL1915センタ利用企業マスタ  WHERE 相手先企業コード = ?";
-    OpenQuery(maintenance.program.database, partner, {platform::odbc::Parameter(partnerCode)});
-    const bool used = !partner->atEnd();
-    if (maintenance.state.EditMode == MaintenanceState::Delete && !used) {
-      showFieldError(maintenance.program, "該当データがありません");
-      status = StatusStop;
-    } else if (maintenance.state.EditMode != MaintenanceState::Delete && used) {
-      showFieldError(maintenance.program, "相手先企業コードが重複しています");
-      status = StatusStop;
-    } else {
-      status = StatusGoOn;
-    }
-  } catch (const platform::odbc::DatabaseError& error) {
-    showCheckError(maintenance.program, "CheckPartnerCode", error, status);
-  }
+  if (deleting && !used) return refuseField(program, NoSuchDataMessage, status);
+  if (!deleting && used) return refuseField(program, "相手先企業コードが重複しています", status);
+  status = StatusGoOn;
 }
 
 }  // namespace mnt4820

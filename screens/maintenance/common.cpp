@@ -11,7 +11,6 @@
 #include "framework/Conventions.h"
 #include "framework/FieldFocus.h"
 #include "framework/FieldNavigation.h"
-#include "platform/odbc/DatabaseError.h"
 #include "platform/odbc/Transaction.h"
 #include "platform/system/Today.h"
 #include "platform/text/CodePage.h"
@@ -19,6 +18,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/TextBox.h"
 #include "program/ErrorReport.h"
+#include "program/FixedMessages.h"
 #include "screens/maintenance/check_field.h"
 
 namespace mnt4820 {
@@ -47,11 +47,11 @@ const std::string ListingSelect =
     " WHERE FL1915センタ利用企業マスタ.センターコード = FL1903EDI制御マスタ.センターコード";
 const std::string ListingOrder = " ORDER BY FL1915センタ利用企業マスタ.センターコード,相手先企業コード";
 
-void showMessage(MaintenanceScreen& maintenance, const char* text, int flags) {
-  maintenance.program.ui.messageBox(text, flags, ProgramTitle);
+// The pair of the detail fields, as the delete and the insert name it.
+std::vector<platform::odbc::Parameter> pairOfFields(const F_MNT4820& window) {
+  return {platform::odbc::Parameter(platform::trimBlanks(window.CNTCD.text())),
+          platform::odbc::Parameter(platform::trimBlanks(window.ATKCD.text()))};
 }
-
-constexpr const char* UpdateErrorMessage = "更新時にｴﾗｰがあった為,ﾃﾞｰﾀの更新は中止しました";
 
 // The answer to "この内容で更新しますか", once the fields have passed their checks.
 void answerSaveQuestion(MaintenanceScreen& maintenance, std::int16_t& status) {
@@ -75,6 +75,18 @@ void answerSaveQuestion(MaintenanceScreen& maintenance, std::int16_t& status) {
   }
   maintenance.program.ui.setMousePointer(MousePointer::Default);
 }
+
+// Sets GridLoaded when the fill that made it ends, by its last row or by an error.
+class LoadedWhenDone {
+ public:
+  explicit LoadedWhenDone(MaintenanceState& state) : state_(state) {}
+  ~LoadedWhenDone() { state_.GridLoaded = VbTrue; }
+  LoadedWhenDone(const LoadedWhenDone&) = delete;
+  LoadedWhenDone& operator=(const LoadedWhenDone&) = delete;
+
+ private:
+  MaintenanceState& state_;
+};
 
 }  // namespace
 
@@ -177,7 +189,7 @@ void LeaveBody(MaintenanceScreen& maintenance, std::int16_t& status) {
 
 void SavePair(MaintenanceScreen& maintenance, std::int16_t& status) {
   DatabaseSession& db = maintenance.program.database;
-  try {
+  runOrStop(maintenance.program.ui, "SavePair", UpdateFailedMessage, status, [&] {
     platform::odbc::Transaction transaction(liveConnection(db));
     if (maintenance.state.EditMode == MaintenanceState::Change) {
       const ListGrid& grid = maintenance.window.GRID;
@@ -191,21 +203,18 @@ void SavePair(MaintenanceScreen& maintenance, std::int16_t& status) {
       if (removed != 1) throw std::runtime_error("the pair to change is no longer stored as listed");
     }
     db.SqlText = "INSERT INTO FL1915センタ利用企業マスタ (センターコード, 相手先企業コード) VALUES  (?, ?)";
-    ExecuteSql(db, {platform::odbc::Parameter(platform::trimBlanks(maintenance.window.CNTCD.text())),
-                    platform::odbc::Parameter(platform::trimBlanks(maintenance.window.ATKCD.text()))});
+    ExecuteSql(db, pairOfFields(maintenance.window));
     transaction.commit();
-  } catch (const std::exception& error) {
-    reportCaughtError("SavePair", error);
-    status = StatusStop;
-    showMessage(maintenance, UpdateErrorMessage, platform::ui::mb::OkOnly);
-  }
+  });
 }
 
 void DeletePair(MaintenanceScreen& maintenance, std::int16_t& status) {
   using namespace platform::ui;
   MaintenanceState& state = maintenance.state;
-  try {
-    platform::odbc::Transaction transaction(liveConnection(maintenance.program.database));
+  DatabaseSession& db = maintenance.program.database;
+  // Every failure inside, the checks' own included, rolls the whole delete back before it is told.
+  const bool ranThrough = runOrStop(maintenance.program.ui, "DeletePair", UpdateFailedMessage, status, [&] {
+    platform::odbc::Transaction transaction(liveConnection(db));
     state.EditMode = MaintenanceState::Delete;
     ValidateBody(maintenance, status);
     if (status == StatusStop) {
@@ -215,15 +224,11 @@ void DeletePair(MaintenanceScreen& maintenance, std::int16_t& status) {
     }
     if (maintenance.program.ui.messageBox("削除してよろしいですか", mb::OkCancel | mb::Exclamation, ProgramTitle) ==
         mb::Answer::Ok) {
-      DatabaseSession& db = maintenance.program.database;
       db.SqlText = "DELETE FROM FL1915センタ利用企業マスタ WHERE センターコード = ? AND 相手先企業コード = ?";
-      const std::int64_t removed =
-          ExecuteSql(db, {platform::odbc::Parameter(platform::trimBlanks(maintenance.window.CNTCD.text())),
-                          platform::odbc::Parameter(platform::trimBlanks(maintenance.window.ATKCD.text()))});
-      if (removed == 0) {
+      if (ExecuteSql(db, pairOfFields(maintenance.window)) == 0) {
         // The partner code belongs to another center, or the pair went meanwhile: nothing was deleted.
         transaction.rollback();
-        showMessage(maintenance, "該当データがありません", mb::OkOnly | mb::Exclamation);
+        maintenance.program.ui.messageBox(NoSuchDataMessage, mb::OkOnly | mb::Exclamation, ProgramTitle);
         status = StatusStop;
       } else {
         showFullListing(maintenance, status);
@@ -233,12 +238,8 @@ void DeletePair(MaintenanceScreen& maintenance, std::int16_t& status) {
     backToKeyArea(maintenance);
     state.EditMode = MaintenanceState::Change;
     if (transaction.isActive()) transaction.commit();
-  } catch (const platform::odbc::DatabaseError& error) {
-    reportCaughtError("DeletePair", error);
-    status = StatusStop;
-    showMessage(maintenance, UpdateErrorMessage, mb::OkOnly);
-    state.EditMode = MaintenanceState::Change;
-  }
+  });
+  if (!ranThrough) state.EditMode = MaintenanceState::Change;
 }
 
 void backToKeyArea(MaintenanceScreen& maintenance) {
@@ -266,6 +267,8 @@ void FillGrid(MaintenanceScreen& maintenance, platform::odbc::ResultSet& resultS
   MaintenanceState& state = maintenance.state;
   ListGrid& grid = maintenance.window.GRID;
   state.GridLoaded = VbFalse;
+  // However the fill ends, row changes are shown again afterwards.
+  const LoadedWhenDone loaded(state);
   {
     const ListGrid::Update update(grid);
     // Rows = GridRowCount + 1 as each row comes: the first row found drops the old ones, which then need no
@@ -300,7 +303,6 @@ void FillGrid(MaintenanceScreen& maintenance, platform::odbc::ResultSet& resultS
     grid.setRow(state.GridRowCount);
     grid.setCol(PartnerCol);
   }
-  state.GridLoaded = VbTrue;
 }
 
 void ShowGridRow(MaintenanceScreen& maintenance) {

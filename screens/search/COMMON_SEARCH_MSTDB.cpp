@@ -5,11 +5,11 @@
 
 #include "db/QueryOperations.h"
 #include "framework/WindowStyle.h"
-#include "platform/odbc/DatabaseError.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/DataGrid.h"
 #include "program/ErrorReport.h"
+#include "program/FixedMessages.h"
 #include "program/Program.h"
 #include "screens/search/RecordsetSource.h"
 #include "screens/search/SearchDialog.h"
@@ -23,7 +23,6 @@ using platform::ui::DataGrid;
 
 constexpr const char* SearchCaption = "□□ 検索 □□";
 constexpr const char* NoDataMessage = "検索データが有りません";
-constexpr const char* SearchErrorMessage = "検索時にｴﾗｰがありました";
 
 // Where a column of the chosen row goes.
 enum class Receiver { Target, Output1, Output2, Output3 };
@@ -80,11 +79,6 @@ void setWidths(CodeSearch& search, int dialogWidth, int gridWidth) {
 void closeDialog(CodeSearch& search) {
   // Esc in the grid comes after the window's own Esc has already closed the dialog.
   if (search.SearchDialog && search.SearchDialog->form->isVisible()) search.SearchDialog->form->requestClose();
-}
-
-void showSearchError(CodeSearch& search, const std::exception& error) {
-  reportCaughtError("code search", error);
-  search.ui.messageBox(SearchErrorMessage, platform::ui::mb::OkOnly, ProgramTitle);
 }
 
 }  // namespace
@@ -168,7 +162,9 @@ void OpenCodeSearch(CodeSearch& search, std::int16_t kind, Control* target, cons
   SEARCH_MSTDB& dialog = dialogOf(search);
   dialog.RS.setConnectionString(search.database.ConnectString);
   DataGrid& grid = dialog.GRID;
-  try {
+  bool found = false;
+  std::int16_t status = StatusGoOn;
+  const bool read = runOrStop(search.ui, "code search", SearchFailedMessage, status, [&] {
     switch (search.SearchKind) {
       case SearchKind::MessageGroup: QueryMessageGroups(search, key1); break;
       case SearchKind::TerminalCenter: QueryTerminalCenters(search, key1, key2); break;
@@ -176,14 +172,14 @@ void OpenCodeSearch(CodeSearch& search, std::int16_t kind, Control* target, cons
       case SearchKind::FormatBpid: QueryFormats(search); break;
       case SearchKind::DataItem: QueryDataItems(search); break;
     }
-    if (search.SearchRecordset->rows.atEnd()) {
-      search.ui.messageBox(NoDataMessage, platform::ui::mb::OkOnly, ProgramTitle);
-      return;
-    }
+    found = !search.SearchRecordset->rows.atEnd();
+    if (!found) return;
     RecordsetSource source(search.SearchRecordset->rows);
     grid.setDataSource(&source);
-  } catch (const platform::odbc::DatabaseError& error) {
-    showSearchError(search, error);
+  });
+  if (!read) return;
+  if (!found) {
+    showFixedMessage(search.ui, NoDataMessage);
     return;
   }
   for (std::size_t column = 0; column < search.SearchColumnWidths.size(); ++column) {

@@ -18,6 +18,7 @@
 #include "platform/ui/TextBox.h"
 #include "platform/ui/UiTypes.h"
 #include "program/ErrorReport.h"
+#include "program/FixedMessages.h"
 #include "screens/signon/SignOnManage.h"
 
 namespace mnt4820 {
@@ -32,7 +33,7 @@ constexpr int StylingFailed = 1;
 std::string trimmed(const TextBox& field) { return platform::trimBlanks(field.text()); }
 
 void refuse(SignOnState& signOn, std::int16_t& status, const char* message) {
-  signOn.program.ui.messageBox(message, platform::ui::mb::OkOnly, ProgramTitle);
+  showFixedMessage(signOn.program.ui, message);
   status = StatusStop;
 }
 
@@ -84,12 +85,8 @@ void lookUpOperator(SignOnState& signOn, const TextBox& codeField, platform::ui:
   const std::string code = trimmed(codeField);
   if (code.empty()) return refuse(signOn, status, "ｵﾍﾟﾚｰﾀｺｰﾄﾞが入力されていません");
   std::optional<OperatorRow> row;
-  try {
-    row = readOperator(signOn.program.database, code);
-  } catch (const std::exception& error) {
-    reportCaughtError("operator lookup", error);
-    return refuse(signOn, status, "検索時にｴﾗｰがありました");
-  }
+  const auto lookUp = [&] { row = readOperator(signOn.program.database, code); };
+  if (!runOrStop(signOn.program.ui, "operator lookup", SearchFailedMessage, status, lookUp)) return;
   if (!row) return refuse(signOn, status, "該当コードがありません");
   nameLabel.setCaption(shown == NameShown::AsStored ? row->name : platform::trimBlanks(row->name));
   signOn.SignOnCode = code;
@@ -222,17 +219,15 @@ void OpenPasswordChange(SignOnState& signOn) {
 
 void StyleSignOnWindows(SignOnState& signOn) {
   platform::ui::Form& password = *signOn.PasswordWindow->form;
-  try {
+  std::int16_t status = StatusGoOn;
+  const bool styled = runOrStop(signOn.program.ui, "sign-on window styling", StylingFailedMessage, status, [&] {
     styleWindow(*signOn.SignOnWindow->form, signOn.program.settings);
     // The main window's styling also sets the window's background, which this window keeps from its design.
     const platform::ui::Color designed = password.backColor();
     styleWindow(password, signOn.program.settings);
     password.setBackColor(designed);
-  } catch (const std::exception& error) {
-    reportCaughtError("sign-on window styling", error);
-    signOn.program.ui.messageBox("項目設定エラー", platform::ui::mb::OkOnly, ProgramTitle);
-    signOn.program.ui.endProgram(StylingFailed);
-  }
+  });
+  if (!styled) signOn.program.ui.endProgram(StylingFailed);
 }
 
 void CheckChangeOperatorCode(SignOnState& signOn, std::int16_t& status) {
@@ -325,7 +320,9 @@ void StoreNewPassword(SignOnState& signOn) {
   // Stored as typed, blanks included: the comparisons trim both sides.
   const std::string newPassword = window.NPSWD.text();
   DatabaseSession& database = signOn.program.database;
-  try {
+  // A failure is told with the window still open and what was typed in it; the transaction has rolled back on
+  // its way out by then.
+  const bool stored = runOrStop(signOn.program.ui, "password update", UpdateFailedMessage, status, [&] {
     if (!database.DbConnection) throw std::logic_error("the database connection is not open");
     platform::odbc::Transaction transaction(*database.DbConnection);
     database.SqlText = "UPDATE FL0003担当者マスタ SET パスワード = ? WHERE 担当者コード = ?";
@@ -334,12 +331,8 @@ void StoreNewPassword(SignOnState& signOn) {
       throw std::runtime_error("no operator row " + signOn.SignOnCode + " was updated");
     }
     transaction.commit();
-  } catch (const std::exception& error) {
-    // The transaction has rolled back on its way out.
-    reportCaughtError("password update", error);
-    refuse(signOn, status, "更新時にｴﾗｰがあった為,ﾃﾞｰﾀの更新は中止しました");
-    return;
-  }
+  });
+  if (!stored) return;
   signOn.StoredPassword = newPassword;
   signOn.SignOnWindow->PSWD.setText("");
   window.form->requestClose();

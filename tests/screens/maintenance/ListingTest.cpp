@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "db/QueryOperations.h"
+#include "platform/odbc/DatabaseError.h"
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/HeadlessToolkit.h"
 #include "platform/ui/Label.h"
@@ -223,6 +224,18 @@ TEST_P(Listing, ListsMoreThanASixteenBitCount) {
   search("G050");
   EXPECT_EQ(maintenance.state.GridRowCount, 800);
   EXPECT_EQ(detail(), (std::vector<std::string>{"G050", "名古屋港物流センター", "P00000000050"}));
+}
+
+// A fill that fails (here its listing can no longer be read) still ends: row changes are shown again after it.
+TEST_P(Listing, AFailedFillLeavesRowChangesShown) {
+  std::optional<platform::odbc::ResultSet> listing;
+  std::int16_t status = 0;
+  QueryListing(maintenance, listing, status);
+  program.database.DbConnection->close();
+  EXPECT_THROW(FillGrid(maintenance, *listing), platform::odbc::DatabaseError);
+  EXPECT_EQ(maintenance.state.GridLoaded, -1);
+  grid().setRow(3);
+  EXPECT_EQ(detail(), gridRow(3));
 }
 
 class EmptyListing : public Listing {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -238,6 +239,39 @@ TEST_P(Maintenance, DeleteAsksAndChecksThatAPairWasRemoved) {
   EXPECT_EQ(stored().size(), before.size() - 1);
   EXPECT_EQ(maintenance.state.GridRowCount, DemoPairs - 2);
   expectKeyArea();
+  EXPECT_FALSE(program.database.DbConnection->inTransaction());
+}
+
+// Whatever fails inside the delete, a fault of the screen after the statement or the delete's own partner check,
+// rolls the whole delete back before it says so.
+TEST_P(Maintenance, AnyFailureInsideTheDeleteRollsItBackWithTheUpdateMessage) {
+  const std::vector<std::string> before = stored();
+  openCenter("C003");
+  field("ATKCD").setText("N0815");
+  const auto showRow = grid().onRowColChange;
+  grid().onRowColChange = [] { throw std::runtime_error("a fault of the screen"); };
+  answer({Answer::Ok, Answer::Ok});
+  form().click(command(2));
+  EXPECT_EQ(prompts(),
+            (std::vector<std::string>{"削除してよろしいですか", "更新時にｴﾗｰがあった為,ﾃﾞｰﾀの更新は中止しました"}));
+  EXPECT_EQ(lastMessage().flags, 0);
+  EXPECT_EQ(stored(), before);
+  EXPECT_EQ(maintenance.state.EditMode, MaintenanceState::Change);
+  EXPECT_FALSE(program.database.DbConnection->inTransaction());
+
+  grid().onRowColChange = showRow;
+  const auto renamePartnerColumn = [this](const char* from, const char* to) {
+    database->connect().execute(std::string("ALTER TABLE FL1915センタ利用企業マスタ RENAME COLUMN ") + from + " TO " +
+                                to);
+  };
+  renamePartnerColumn("相手先企業コード", "相手先");
+  answer({Answer::Ok});
+  form().click(command(2));
+  renamePartnerColumn("相手先", "相手先企業コード");
+  EXPECT_EQ(prompts().size(), 3u) << "no question: the check failed first";
+  EXPECT_EQ(lastMessage().prompt, "更新時にｴﾗｰがあった為,ﾃﾞｰﾀの更新は中止しました");
+  EXPECT_EQ(stored(), before);
+  EXPECT_EQ(maintenance.state.EditMode, MaintenanceState::Change);
   EXPECT_FALSE(program.database.DbConnection->inTransaction());
 }
 
