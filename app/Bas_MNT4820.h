@@ -3,6 +3,7 @@
 #include <string>
 
 #include "program/Program.h"
+#include "screens/maintenance/MaintenanceScreen.h"
 
 namespace mnt4820 {
 
@@ -12,17 +13,18 @@ struct StartupArguments {
   std::string commandLine;
 };
 
-// The entry procedure: brings the program up in its fixed order and shows the main window. Every start-up
-// failure shows its message and ends the program (platform::ui::ProgramEnded with a non-zero status).
-void Main(Program& program, const StartupArguments& arguments);
+// The entry procedure: brings the program up in its fixed order and shows the main window of `maintenance`,
+// which the caller keeps for the whole run. Every start-up failure shows its message and ends the program
+// (platform::ui::ProgramEnded with a non-zero status).
+void Main(Program& program, MaintenanceScreen& maintenance, const StartupArguments& arguments);
 
-// Main's steps before the operator is known: the hourglass, the main window created (its close requests go to
-// ConfirmExit) and made CurrentForm, InitApplication. The window is styled but not shown.
-void PrepareMainWindow(Program& program, const StartupArguments& arguments);
+// Main's steps before the operator is known: the hourglass, the main window's close requests sent to
+// ConfirmExit, InitApplication. The window is styled but not shown.
+void PrepareMainWindow(Program& program, MaintenanceScreen& maintenance, const StartupArguments& arguments);
 
 // Main's steps that open the main window: InitScreen, the first listing, the header, the window shown, the
 // arrow pointer.
-void OpenMainWindow(Program& program);
+void OpenMainWindow(Program& program, MaintenanceScreen& maintenance);
 
 // Settings, workstation profile, database connection, colours and fonts, window styling.
 void InitApplication(Program& program, const StartupArguments& arguments);

@@ -15,9 +15,9 @@ constexpr int CancelledStatus = 1;
 
 }  // namespace
 
-void StartSignedOn(Program& program, const std::string& programFolder) {
+void StartSignedOn(Program& program, MaintenanceScreen& maintenance, const std::string& programFolder) {
   using platform::ui::MousePointer;
-  PrepareMainWindow(program, StartupArguments{programFolder, {}});
+  PrepareMainWindow(program, maintenance, StartupArguments{programFolder, {}});
   // The operator types into the sign-on dialog: the start-up's hourglass would tell them to wait.
   program.ui.setMousePointer(MousePointer::Arrow);
   program.operatorState = RunSignOn(program);
@@ -30,7 +30,7 @@ void StartSignedOn(Program& program, const std::string& programFolder) {
     program.ui.endProgram(CancelledStatus);
   }
   program.ui.setMousePointer(MousePointer::Hourglass);
-  OpenMainWindow(program);
+  OpenMainWindow(program, maintenance);
 }
 
 }  // namespace mnt4820

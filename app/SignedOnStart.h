@@ -3,6 +3,7 @@
 #include <string>
 
 #include "program/Program.h"
+#include "screens/maintenance/MaintenanceScreen.h"
 
 namespace mnt4820 {
 
@@ -11,6 +12,6 @@ namespace mnt4820 {
 // operator who signs on ("00") gets the main window, opened as Main opens it, with the code and name from the
 // sign-on in its header. A cancelled sign-on closes the connection and ends the program with status 1 before
 // the main window is ever shown.
-void StartSignedOn(Program& program, const std::string& programFolder);
+void StartSignedOn(Program& program, MaintenanceScreen& maintenance, const std::string& programFolder);
 
 }  // namespace mnt4820

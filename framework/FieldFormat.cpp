@@ -225,21 +225,20 @@ bool completeShortForm(TextBox& box, const std::string& format) {
 
 void FormatFieldValue(ScreenState& screen, std::int16_t row) {
   const FieldTable& fields = screen.fields;
-  auto* box = dynamic_cast<TextBox*>(&fields.FieldControls(row));
-  if (box == nullptr) throw FieldTableError("field row " + std::to_string(row) + " is not a text field");
+  TextBox& box = fields.FieldControls(row);
   const std::string& format = fields.FieldFormats(row);
-  const int maxLength = box->maxLength();
+  const int maxLength = box.maxLength();
   if (format.empty()) {
-    if (maxLength > 0) replaceText(*box, platform::cutToAnsiBytes(box->text(), static_cast<std::size_t>(maxLength)));
+    if (maxLength > 0) replaceText(box, platform::cutToAnsiBytes(box.text(), static_cast<std::size_t>(maxLength)));
     return;
   }
-  if (!completeShortForm(*box, format)) return;
+  if (!completeShortForm(box, format)) return;
 
-  const std::string current = box->text();
+  const std::string current = box.text();
   if (current.empty()) return;
   const std::string v = formatted(formatted(current, format), format);
   // A value that would not fit the field keeps its text rather than being cut.
-  if (fits(v, maxLength)) replaceText(*box, formatted(v, format));
+  if (fits(v, maxLength)) replaceText(box, formatted(v, format));
 }
 
 std::string NullTo(const std::optional<std::string>& value, const std::string& substitute) {

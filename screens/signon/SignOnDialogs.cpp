@@ -7,13 +7,11 @@
 #include "framework/WindowStyle.h"
 #include "platform/ui/TextBox.h"
 #include "screens/signon/OPS2210.h"
-#include "screens/signon/SignOnDesign.h"
 
 namespace mnt4820 {
 
 namespace {
 
-using platform::ui::Form;
 using platform::ui::TextBox;
 using KeyUpProcedure = void (*)(SignOnState&, std::int16_t);
 
@@ -32,28 +30,28 @@ bool isEnterOrEsc(std::int16_t charCode) {
   return charCode == platform::ui::key::Enter || charCode == platform::ui::key::Esc;
 }
 
-void wireSignOnWindow(SignOnState& signOn, Form& window) {
-  window.onLoad = [&window] { CenterWindow(window); };
-  window.onKeyDown = [&signOn](std::int16_t& keyCode, std::int16_t) { SignOnKeyDown(signOn, keyCode); };
-  window.onKeyPress = [](std::int16_t& charCode) {
+void wireSignOnWindow(SignOnState& signOn, OPS22101& window) {
+  platform::ui::Form& form = *window.form;
+  form.onLoad = [&form] { CenterWindow(form); };
+  form.onKeyDown = [&signOn](std::int16_t& keyCode, std::int16_t) { SignOnKeyDown(signOn, keyCode); };
+  form.onKeyPress = [](std::int16_t& charCode) {
     // Neither a code nor a password may hold a comma or a quotation mark.
     if (isEnterOrEsc(charCode) || charCode == ',' || charCode == '\'' || charCode == '"') charCode = 0;
   };
-  for (const char* name : {"OPCD", "PSWD"}) wireField(signOn, window.get<TextBox>(name), SignOnKeyUp);
+  for (TextBox* field : {&window.OPCD, &window.PSWD}) wireField(signOn, *field, SignOnKeyUp);
 }
 
-void wirePasswordWindow(SignOnState& signOn, Form& window) {
-  window.onLoad = [&window] { CenterWindow(window); };
-  window.onKeyDown = [&signOn](std::int16_t& keyCode, std::int16_t) { PasswordKeyDown(signOn, keyCode); };
-  window.onKeyPress = [](std::int16_t& charCode) {
+void wirePasswordWindow(SignOnState& signOn, OPS22102& window) {
+  platform::ui::Form& form = *window.form;
+  form.onLoad = [&form] { CenterWindow(form); };
+  form.onKeyDown = [&signOn](std::int16_t& keyCode, std::int16_t) { PasswordKeyDown(signOn, keyCode); };
+  form.onKeyPress = [](std::int16_t& charCode) {
     if (isEnterOrEsc(charCode)) charCode = 0;
   };
   // However it closes, the operator code typed here goes back to the sign-on window.
-  window.onUnload = [&signOn, &window] {
-    signOn.SignOnWindow->get<TextBox>("OPCD").setText(window.get<TextBox>("OPCD").text());
-  };
-  for (const char* name : {"OPCD", "PSWD", "NPSWD"}) wireField(signOn, window.get<TextBox>(name), PasswordKeyUp);
-  wireField(signOn, window.get<TextBox>("KAKUNIN"), nullptr);
+  form.onUnload = [&signOn, &code = window.OPCD] { signOn.SignOnWindow->OPCD.setText(code.text()); };
+  for (TextBox* field : {&window.OPCD, &window.PSWD, &window.NPSWD}) wireField(signOn, *field, PasswordKeyUp);
+  wireField(signOn, window.KAKUNIN, nullptr);
 }
 
 }  // namespace
@@ -62,10 +60,10 @@ SignOnDialogs::SignOnDialogs(Program& program)
     : state_(program),
       signOnWindow_(createSignOnWindowDesign(program.ui)),
       passwordWindow_(createPasswordWindowDesign(program.ui)) {
-  state_.SignOnWindow = signOnWindow_.get();
-  state_.PasswordWindow = passwordWindow_.get();
-  wireSignOnWindow(state_, *signOnWindow_);
-  wirePasswordWindow(state_, *passwordWindow_);
+  state_.SignOnWindow = &signOnWindow_;
+  state_.PasswordWindow = &passwordWindow_;
+  wireSignOnWindow(state_, signOnWindow_);
+  wirePasswordWindow(state_, passwordWindow_);
 }
 
 }  // namespace mnt4820

@@ -175,7 +175,7 @@ TEST_F(ServerRestart, EveryOperationSaysSoAndTheNextOneAfterTheRestartWorks) {
   expected.push_back("C004/NEW2");
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(stored(), expected);
-  EXPECT_EQ(w.program.maintenance.GridRowCount, static_cast<std::int32_t>(before.size()) - 1);
+  EXPECT_EQ(w.maintenance.state.GridRowCount, static_cast<std::int32_t>(before.size()) - 1);
 }
 
 }  // namespace

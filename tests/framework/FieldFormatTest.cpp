@@ -179,12 +179,8 @@ TEST_F(Formatting, AWellFormedValueIsLeftAsItIs) {
   run(std::begin(cases), std::end(cases));
 }
 
-TEST_F(Formatting, ARowThatIsNoTextFieldIsAFault) {
-  auto& label = world.form.add<platform::ui::Label>("lbl_X");
-  world.rows.push_back(FieldRow{&label, "", "", ""});
-  world.registerRows();
+TEST_F(Formatting, ARowThatDoesNotExistIsAFault) {
   EXPECT_THROW(FormatFieldValue(world.screen, 2), FieldTableError);
-  EXPECT_THROW(FormatFieldValue(world.screen, 3), FieldTableError);
   EXPECT_THROW(FormatFieldValue(world.screen, -1), FieldTableError);
 }
 
