@@ -21,6 +21,17 @@ ConnectionState::~ConnectionState() {
   SQLDisconnect(connection_.get());
 }
 
+SQLRETURN ConnectionState::check(const char* functionName, SQLSMALLINT handleType, SQLHANDLE handle, SQLRETURN rc) {
+  try {
+    return checked(functionName, handleType, handle, rc);
+  } catch (const OdbcError& error) {
+    if (lostSqlState_.empty() && error.meansConnectionLost()) {
+      lostSqlState_ = error.sqlState();
+    }
+    throw;
+  }
+}
+
 void ConnectionState::attach(Statement& statement) { statements_.push_back(&statement); }
 
 void ConnectionState::detach(Statement& statement) { std::erase(statements_, &statement); }
