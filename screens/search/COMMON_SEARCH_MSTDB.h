@@ -10,6 +10,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Control.h"
 #include "platform/ui/Form.h"
+#include "screens/search/SearchRecordset.h"
 
 namespace mnt4820 {
 

@@ -322,8 +322,7 @@ void StoreNewPassword(SignOnState& signOn) {
   const std::string newPassword = field(window, "NPSWD").text();
   DatabaseSession& database = signOn.program.database;
   try {
-    if (!database.DbConnection) throw std::logic_error("the database connection is not open");
-    platform::odbc::Transaction transaction(*database.DbConnection);
+    platform::odbc::Transaction transaction(liveConnection(database));
     database.SqlText = "UPDATE FL0003担当者マスタ SET パスワード = ? WHERE 担当者コード = ?";
     // The row of the operator just looked up; if it has gone in the meantime nothing was changed.
     if (ExecuteSql(database, {newPassword, signOn.SignOnCode}) < 1) {
