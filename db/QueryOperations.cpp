@@ -25,8 +25,7 @@ platform::odbc::Connection& reconnectedIfLost(DatabaseSession& session, platform
   const std::string cause = connection.lostSqlState();
   connection = std::move(reopened);
   // The operator sees nothing of it; an administrator sees why the server dropped the connection.
-  std::cerr << "MNT4820: the database connection was lost [" << (cause.empty() ? "driver" : cause)
-            << "]; connected again" << std::endl;
+  std::cerr << "MNT4820: the database connection was lost [" << cause << "]; connected again" << std::endl;
   return connection;
 }
 

@@ -52,15 +52,10 @@ bool Connection::isLost() const {
   if (!isOpen()) {
     return false;
   }
-  if (!state_->lostSqlState().empty()) {
-    return true;
-  }
-  SQLUINTEGER dead = SQL_CD_FALSE;
-  const SQLRETURN rc = SQLGetConnectAttr(state_->handle(), SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
-  return SQL_SUCCEEDED(rc) && dead == SQL_CD_TRUE;
+  return state_->lostBy() || state_->driverReportsDead();
 }
 
-std::string Connection::lostSqlState() const { return state_ ? state_->lostSqlState() : std::string(); }
+std::string Connection::lostSqlState() const { return state_ ? state_->lostBy().value_or("") : std::string(); }
 
 void Connection::close() {
   if (!state_) {

@@ -35,10 +35,11 @@ class Connection {
   bool isOpen() const;
   // Whether the link to the server is gone: a call on the connection or its result sets failed saying so
   // (OdbcError::meansConnectionLost), or the driver reports it dead (SQL_ATTR_CONNECTION_DEAD). psqlODBC sets
-  // that flag only after a second failure, and never when the first statement after a restart could not be
-  // sent, hence the failures count first. A driver that cannot tell counts as connected until a call fails.
+  // that flag after some first failures, after others only at the second, and never when the first statement
+  // after a restart could not be sent; hence both count. A driver that cannot tell counts as connected until
+  // a call fails saying so.
   bool isLost() const;
-  // The SQLSTATE of the failure that showed the connection lost; empty when only the driver's flag tells.
+  // The SQLSTATE of the failure that showed the connection lost; empty when none did.
   std::string lostSqlState() const;
   // Rolls back an open transaction and disconnects. Does nothing when not open.
   void close();

@@ -25,11 +25,18 @@ SQLRETURN ConnectionState::check(const char* functionName, SQLSMALLINT handleTyp
   try {
     return checked(functionName, handleType, handle, rc);
   } catch (const OdbcError& error) {
-    if (lostSqlState_.empty() && error.meansConnectionLost()) {
-      lostSqlState_ = error.sqlState();
+    // psqlODBC reports some losses (a statement with parameters) as HY000 and only its flag tells them.
+    if (!lostBy_ && (error.meansConnectionLost() || driverReportsDead())) {
+      lostBy_ = error.sqlState();
     }
     throw;
   }
+}
+
+bool ConnectionState::driverReportsDead() const {
+  SQLUINTEGER dead = SQL_CD_FALSE;
+  const SQLRETURN rc = SQLGetConnectAttr(connection_.get(), SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
+  return SQL_SUCCEEDED(rc) && dead == SQL_CD_TRUE;
 }
 
 void ConnectionState::attach(Statement& statement) { statements_.push_back(&statement); }

@@ -2,6 +2,7 @@
 // Internal to the ODBC layer.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,8 +27,10 @@ class ConnectionState {
 
   bool isConnected() const { return connected_; }
   // The SQLSTATE of the first failure on the connection or its statements that showed the link to the server
-  // gone; empty while none has.
-  const std::string& lostSqlState() const { return lostSqlState_; }
+  // gone, by its own SQLSTATE or by the driver's flag set with it; nothing while none has.
+  const std::optional<std::string>& lostBy() const { return lostBy_; }
+  // SQL_ATTR_CONNECTION_DEAD; false from a driver that cannot tell.
+  bool driverReportsDead() const;
   bool inTransaction() const { return inTransaction_; }
   void setInTransaction(bool open) { inTransaction_ = open; }
 
@@ -54,7 +57,7 @@ class ConnectionState {
   std::vector<Statement*> statements_;
   bool connected_ = true;
   bool inTransaction_ = false;
-  std::string lostSqlState_;
+  std::optional<std::string> lostBy_;
 };
 
 }  // namespace platform::odbc

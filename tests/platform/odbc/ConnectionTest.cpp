@@ -182,5 +182,16 @@ TEST(OdbcErrorTest, TheFirstRecordIsTheMainOneAndAllAreKept) {
   EXPECT_EQ(bare.nativeCode(), 0);
 }
 
+TEST(OdbcErrorTest, OnlyALostLinkToTheServerMeansTheConnectionIsLost) {
+  // psqlODBC after a restart, a stopped server, the driver manager on a dropped connection; then what is not:
+  // a cancelled query, SQLite's "file is not a database" and read-only file, a key violation, no record.
+  for (const std::string state : {"57P01", "57P02", "57P03", "08S01", "08003", "08006"}) {
+    EXPECT_TRUE(OdbcError("SQLExecDirect", {{state, 35, ""}}).meansConnectionLost()) << state;
+  }
+  for (const std::string state : {"57014", "HY000", "23505", ""}) {
+    EXPECT_FALSE(OdbcError("SQLExecDirect", {{state, 26, ""}}).meansConnectionLost()) << state;
+  }
+}
+
 }  // namespace
 }  // namespace platform::odbc::test
