@@ -25,7 +25,7 @@ platform::odbc::Connection& reconnectedIfLost(DatabaseSession& session, platform
   const std::string cause = connection.lostSqlState();
   connection = std::move(reopened);
   // The operator sees nothing of it; an administrator sees why the server dropped the connection.
-  std::cerr << "MNT4820: the database connection was lost [" << cause << "]; connected again" << std::endl;
+  std::cerr << "MNT4820: database connection: lost [" << cause << "], connected again" << std::endl;
   return connection;
 }
 
@@ -40,6 +40,13 @@ auto readRetryingOnce(DatabaseSession& session, platform::odbc::Connection& conn
     if (connection.inTransaction() || !connection.isLost()) throw;
   }
   return read(reconnectedIfLost(session, connection, options));
+}
+
+platform::odbc::Connection& currentConnection(DatabaseSession& session) {
+  if (!session.DbConnection || !session.DbConnection->isOpen() || !session.DbEnvironment) {
+    throw std::logic_error("the database connection is not open");
+  }
+  return reconnectedIfLost(session, *session.DbConnection, DbConnectOptions);
 }
 
 }  // namespace
@@ -60,16 +67,19 @@ void ConnectDatabase(DatabaseSession& session, const DbSettings& db) {
 }
 
 platform::odbc::Connection& liveConnection(DatabaseSession& session) {
-  if (!session.DbConnection || !session.DbConnection->isOpen() || !session.DbEnvironment) {
-    throw std::logic_error("the database connection is not open");
-  }
-  return reconnectedIfLost(session, *session.DbConnection, DbConnectOptions);
+  platform::odbc::Connection& connection = currentConnection(session);
+  if (connection.inTransaction()) return connection;
+  // A restart shows only when a statement meets it. One that changes nothing meets it here rather than the
+  // first statement of a change, which could not run again.
+  readRetryingOnce(session, connection, DbConnectOptions,
+                   [](platform::odbc::Connection& probed) { return probed.execute("SELECT 1"); });
+  return connection;
 }
 
 void OpenQuery(DatabaseSession& session, std::optional<platform::odbc::ResultSet>& resultSet, const SqlValues& values,
                platform::odbc::CursorRequest cursor) {
-  platform::odbc::ResultSet opened =
-      readRetryingOnce(session, liveConnection(session), DbConnectOptions, [&](platform::odbc::Connection& connection) {
+  platform::odbc::ResultSet opened = readRetryingOnce(
+      session, currentConnection(session), DbConnectOptions, [&](platform::odbc::Connection& connection) {
         return connection.openResultSet(session.SqlText, values, cursor);
       });
   session.QueryStatus = statusOf(opened);
@@ -87,7 +97,7 @@ OwnConnectionRows openOnOwnConnection(DatabaseSession& session, const SqlValues&
 }
 
 std::int64_t ExecuteSql(DatabaseSession& session, const SqlValues& values) {
-  return liveConnection(session).execute(session.SqlText, values);
+  return currentConnection(session).execute(session.SqlText, values);
 }
 
 void CloseDatabase(DatabaseSession& session) {

@@ -22,9 +22,10 @@ std::string BuildConnectString(const DbSettings& db);
 // std::invalid_argument.
 void ConnectDatabase(DatabaseSession& session, const DbSettings& db);
 
-// The one connection, opened again from `ConnectString` when it is lost (the server was restarted: a call
-// failed saying so) and no transaction is open on it; a transaction is never carried over to another
-// connection. Each reconnect writes one line with the SQLSTATE that showed the loss to standard error.
+// The one connection, to begin a transaction on. Unless a transaction is open on it, it is first asked to
+// answer, and opened again from `ConnectString` when it is lost (the server was restarted): a transaction is
+// never carried over to another connection. The other operations reconnect in the same way, without asking
+// first. Each reconnect writes one line to standard error with the SQLSTATE that showed the loss.
 // Throws std::logic_error when no connection was opened, OdbcError when the new one cannot be opened.
 platform::odbc::Connection& liveConnection(DatabaseSession& session);
 

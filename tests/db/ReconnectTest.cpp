@@ -17,9 +17,11 @@ namespace {
 // One line naming the SQLSTATE that showed the loss. psqlODBC gives 57P01, 08S01 or HY000 for the same restart,
 // depending on the statement and on how far the server's farewell has arrived.
 bool reconnectedOnce(const std::string& report) {
-  return std::regex_match(report, std::regex("MNT4820: the database connection was lost \\[[0-9A-Z]{5}\\]; connected again\n"));
+  return std::regex_match(report,
+                          std::regex("MNT4820: database connection: lost \\[[0-9A-Z]{5}\\], connected again\n"));
 }
-const std::string InsertPair = "INSERT INTO FL1915センタ利用企業マスタ (センターコード, 相手先企業コード) VALUES (?, ?)";
+const std::string InsertPair =
+    "INSERT INTO FL1915センタ利用企業マスタ (センターコード, 相手先企業コード) VALUES (?, ?)";
 
 class Reconnect : public ::testing::Test {
  protected:
@@ -40,6 +42,12 @@ class Reconnect : public ::testing::Test {
     testing::internal::CaptureStderr();
     step();
     return testing::internal::GetCapturedStderr();
+  }
+  void insertInTransaction(const std::string& center, const std::string& partner) {
+    platform::odbc::Transaction change(liveConnection(session));
+    session.SqlText = InsertPair;
+    EXPECT_EQ(ExecuteSql(session, {center, partner}), 1);
+    change.commit();
   }
   bool stored(const std::string& pair) {
     const auto pairs = test::storedPairs(database->connect());
@@ -88,16 +96,14 @@ TEST_F(Reconnect, AChangeCaughtByARestartIsNeverRunAgainAndTheNextOneWorks) {
     EXPECT_EQ(reportOf([&] { EXPECT_THROW(OpenQuery(session, listing), platform::odbc::OdbcError); }), "");
     EXPECT_THROW(change.commit(), platform::odbc::DatabaseError);
   }
-  EXPECT_TRUE(reconnectedOnce(reportOf([&] {
-    platform::odbc::Transaction change(liveConnection(session));
-    session.SqlText = InsertPair;
-    EXPECT_EQ(ExecuteSql(session, {"C002", "NEW2"}), 1);
-    change.commit();
-  })));
+  EXPECT_TRUE(reconnectedOnce(reportOf([&] { insertInTransaction("C002", "NEW2"); })));
+
+  // A transaction that is the first work after a restart begins on a new connection.
+  restartServer();
+  EXPECT_TRUE(reconnectedOnce(reportOf([&] { insertInTransaction("C003", "NEW3"); })));
   EXPECT_FALSE(stored("C001/LOST1"));
   EXPECT_FALSE(stored("C002/LOST2"));
-  EXPECT_TRUE(stored("C001/NEW1"));
-  EXPECT_TRUE(stored("C002/NEW2"));
+  for (const char* pair : {"C001/NEW1", "C002/NEW2", "C003/NEW3"}) EXPECT_TRUE(stored(pair)) << pair;
 }
 
 }  // namespace
