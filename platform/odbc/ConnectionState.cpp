@@ -25,7 +25,7 @@ SQLRETURN ConnectionState::check(const char* functionName, SQLSMALLINT handleTyp
   try {
     return checked(functionName, handleType, handle, rc);
   } catch (const OdbcError& error) {
-    // psqlODBC reports some losses (a statement with parameters) as HY000 and only its flag tells them.
+    // psqlODBC reports some losses with HY000, and only its flag tells them.
     if (!lostBy_ && (error.meansConnectionLost() || driverReportsDead())) {
       lostBy_ = error.sqlState();
     }
