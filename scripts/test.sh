@@ -36,6 +36,8 @@ work=$pg_work
 
 export ODBCSYSINI="$work/odbc" ODBCINI="$work/odbc/odbc.ini"
 export MNT4820_TEST_PG_CONNECT="DSN=MNT4820_PG;UID=mnt4820;PWD=;"
+# The restart test restarts this server under an open connection (scripts/pg-server.sh restart).
+export MNT4820_TEST_PG_DATA="$work/pg"
 export XDG_RUNTIME_DIR="$work/xdg" && mkdir -m 0700 "$XDG_RUNTIME_DIR"
 # ODBC drivers are unloaded before the leak check; full stacks let it see that the driver manager made them.
 export ASAN_OPTIONS="fast_unwind_on_malloc=0"

@@ -10,6 +10,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Control.h"
 #include "screens/search/SearchDialogDesign.h"
+#include "screens/search/SearchRecordset.h"
 
 namespace mnt4820 {
 

@@ -323,8 +323,7 @@ void StoreNewPassword(SignOnState& signOn) {
   // A failure is told with the window still open and what was typed in it; the transaction has rolled back on
   // its way out by then.
   const bool stored = runOrStop(signOn.program.ui, "password update", UpdateFailedMessage, status, [&] {
-    if (!database.DbConnection) throw std::logic_error("the database connection is not open");
-    platform::odbc::Transaction transaction(*database.DbConnection);
+    platform::odbc::Transaction transaction(liveConnection(database));
     database.SqlText = "UPDATE FL0003担当者マスタ SET パスワード = ? WHERE 担当者コード = ?";
     // The row of the operator just looked up; if it has gone in the meantime nothing was changed.
     if (ExecuteSql(database, {newPassword, signOn.SignOnCode}) < 1) {
