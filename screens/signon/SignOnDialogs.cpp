@@ -1,7 +1,7 @@
 #include "screens/signon/SignOnDialogs.h"
 
 #include <cstdint>
-#include <functional>
+#include <utility>
 
 #include "framework/FieldFocus.h"
 #include "framework/WindowStyle.h"
@@ -16,13 +16,9 @@ using platform::ui::TextBox;
 using KeyUpProcedure = void (*)(SignOnState&, std::int16_t);
 
 void wireField(SignOnState& signOn, TextBox& field, KeyUpProcedure keyUp) {
-  Program& program = signOn.program;
-  field.onGotFocus = [&program, &field] { OnFieldGotFocus(program.screen, program.settings, field); };
-  field.onLostFocus = [&program, &field] { OnFieldLostFocus(program.screen, program.settings, field); };
-  if (keyUp == nullptr) return;
-  field.onKeyUp = [&signOn, &field, keyUp](std::int16_t& keyCode, std::int16_t) {
-    if (field.isEnabled()) keyUp(signOn, keyCode);
-  };
+  FieldKeyUp onKeyUp;
+  if (keyUp != nullptr) onKeyUp = [&signOn, keyUp](std::int16_t keyCode, std::int16_t) { keyUp(signOn, keyCode); };
+  wireInputField(signOn.program.screen, signOn.program.settings, field, std::move(onKeyUp));
 }
 
 // Enter and Esc are handled at key-down and never typed (no beep either).
