@@ -1,7 +1,6 @@
 #include "screens/signon/OPS2210.h"
 
 #include <array>
-#include <exception>
 #include <optional>
 #include <span>
 #include <string>
@@ -37,24 +36,6 @@ void refuse(SignOnState& signOn, std::int16_t& status, const char* message) {
   status = StatusStop;
 }
 
-// The number at the start of the text, rounded to 16 bits; 0 when there is none or it does not fit.
-std::int16_t leadingNumber16(const std::optional<std::string>& value) {
-  const std::string text = platform::trimBlanks(value.value_or(""));
-  const auto isDigit = [&text](std::size_t i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
-  std::size_t end = text.starts_with('+') || text.starts_with('-') ? 1 : 0;
-  bool digits = false;
-  for (; isDigit(end); ++end) digits = true;
-  if (end < text.size() && text[end] == '.') {
-    for (++end; isDigit(end); ++end) digits = true;
-  }
-  if (!digits) return 0;
-  try {
-    return platform::toInteger16(platform::parseNumber(text.substr(0, end)));
-  } catch (const std::exception&) {
-    return 0;
-  }
-}
-
 struct OperatorRow {
   std::string name;
   std::int16_t imeMode;
@@ -70,8 +51,9 @@ std::optional<OperatorRow> readOperator(DatabaseSession& database, const std::st
     rows->close();
     return std::nullopt;
   }
-  OperatorRow row{rows->value("担当者氏名").value_or(""), leadingNumber16(rows->value("IME起動モード")),
-                  leadingNumber16(rows->value("権限レベル")), rows->value("パスワード").value_or("")};
+  OperatorRow row{
+      rows->value("担当者氏名").value_or(""), platform::leadingNumber16(rows->value("IME起動モード").value_or("")),
+      platform::leadingNumber16(rows->value("権限レベル").value_or("")), rows->value("パスワード").value_or("")};
   rows->close();
   return row;
 }
