@@ -1,5 +1,7 @@
 #include "app/Bas_MNT4820.h"
 
+#include <exception>
+
 #include "app/StartupStep.h"
 #include "config/SettingsReader.h"
 #include "db/QueryOperations.h"
@@ -43,19 +45,21 @@ bool ConfirmExit(Program& program) {
   const mb::Answer answer =
       program.ui.messageBox("終了してもよろしいですか", mb::YesNo | mb::Exclamation | mb::DefaultButton2, ProgramTitle);
   if (answer == mb::Answer::Yes) {
-    // The operator asked to quit and every change is committed by now: a driver that refuses to disconnect
-    // must not turn the way out into an error report.
-    try {
-      CloseDatabase(program.database);
-    } catch (const std::exception& error) {
-      reportCaughtError("CloseDatabase", error);
-    }
+    closeDatabaseAtEnd(program);
     program.ui.endProgram(0);
   }
   const Color back = platform::toInteger32(program.settings.Text.BackColor);
   const FieldTable& fields = program.screen.fields;
   for (std::int16_t i = 1; i < fields.FieldCount; ++i) fields.FieldControls(i).setBackColor(back);
   return true;
+}
+
+void closeDatabaseAtEnd(Program& program) {
+  try {
+    CloseDatabase(program.database);
+  } catch (const std::exception& error) {
+    reportCaughtError("CloseDatabase", error);
+  }
 }
 
 void PrepareMainWindow(Program& program, MaintenanceScreen& maintenance, const StartupArguments& arguments) {

@@ -36,4 +36,8 @@ void TakeOperatorCode(Program& program, const std::string& commandLine);
 // database is closed and the program ends with status 0.
 bool ConfirmExit(Program& program);
 
+// Closes the database as the program ends: every change is committed or rolled back by then, so a driver that
+// refuses to disconnect is only reported on standard error.
+void closeDatabaseAtEnd(Program& program);
+
 }  // namespace mnt4820

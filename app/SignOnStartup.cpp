@@ -1,7 +1,6 @@
 #include "app/SignOnStartup.h"
 
-#include <exception>
-
+#include "app/Bas_MNT4820.h"
 #include "app/StartupStep.h"
 #include "config/SettingsReader.h"
 #include "db/QueryOperations.h"
@@ -18,11 +17,7 @@ OperatorState SignOnMain(Program& program, const std::string& programFolder) {
   runStartupStep(program, "LoadSettings", SettingsReadFailedMessage,
                  [&] { LoadSettings(programFolder, program.settings); });
   const OperatorState signedOn = RunSignOn(program);
-  // Nothing is left to save: a driver that refuses to disconnect changes nothing for the operator.
-  try {
-    CloseDatabase(program.database);
-  } catch (const std::exception&) {
-  }
+  closeDatabaseAtEnd(program);
   return signedOn;
 }
 

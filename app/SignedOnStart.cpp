@@ -1,10 +1,6 @@
 #include "app/SignedOnStart.h"
 
-#include <exception>
-
 #include "app/Bas_MNT4820.h"
-#include "db/QueryOperations.h"
-#include "program/ErrorReport.h"
 #include "screens/signon/RunSignOn.h"
 
 namespace mnt4820 {
@@ -22,11 +18,7 @@ void StartSignedOn(Program& program, MaintenanceScreen& maintenance, const std::
   program.ui.setMousePointer(MousePointer::Arrow);
   program.operatorState = RunSignOn(program);
   if (program.operatorState.ResultCode != "00") {
-    try {
-      CloseDatabase(program.database);
-    } catch (const std::exception& error) {
-      reportCaughtError("CloseDatabase", error);
-    }
+    closeDatabaseAtEnd(program);
     program.ui.endProgram(CancelledStatus);
   }
   program.ui.setMousePointer(MousePointer::Hourglass);

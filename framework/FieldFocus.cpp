@@ -1,5 +1,7 @@
 #include "framework/FieldFocus.h"
 
+#include <utility>
+
 #include "platform/text/NumberConversion.h"
 #include "platform/ui/TextBox.h"
 
@@ -14,6 +16,15 @@ void OnFieldGotFocus(ScreenState&, const Settings& settings, platform::ui::TextB
 
 void OnFieldLostFocus(ScreenState&, const Settings& settings, platform::ui::TextBox& field) {
   PaintField(settings, field, FieldPaint::NotFocused);
+}
+
+void wireInputField(ScreenState& screen, const Settings& settings, platform::ui::TextBox& field, FieldKeyUp keyUp) {
+  field.onGotFocus = [&screen, &settings, &field] { OnFieldGotFocus(screen, settings, field); };
+  field.onLostFocus = [&screen, &settings, &field] { OnFieldLostFocus(screen, settings, field); };
+  if (!keyUp) return;
+  field.onKeyUp = [&field, keyUp = std::move(keyUp)](std::int16_t& keyCode, std::int16_t shiftState) {
+    if (field.isEnabled()) keyUp(keyCode, shiftState);
+  };
 }
 
 void PaintField(const Settings& settings, platform::ui::Control& field, FieldPaint paint) {

@@ -1,6 +1,9 @@
 #include "framework/FieldFormat.h"
 
+#include <charconv>
 #include <chrono>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -38,7 +41,7 @@ bool isDigits(std::string_view s, std::size_t minLength, std::size_t maxLength) 
 // Only called on at most four checked digits.
 int numberOf(std::string_view digits) {
   int n = 0;
-  for (const char c : digits) n = n * 10 + (c - '0');
+  std::from_chars(digits.data(), digits.data() + digits.size(), n);
   return n;
 }
 
@@ -239,10 +242,6 @@ void FormatFieldValue(ScreenState& screen, std::int16_t row) {
   const std::string v = formatted(formatted(current, format), format);
   // A value that would not fit the field keeps its text rather than being cut.
   if (fits(v, maxLength)) replaceText(box, formatted(v, format));
-}
-
-std::string NullTo(const std::optional<std::string>& value, const std::string& substitute) {
-  return value.value_or(substitute);
 }
 
 }  // namespace mnt4820

@@ -15,18 +15,14 @@ namespace mnt4820 {
 
 namespace {
 
-// The events that every input field of the window shares: colouring, keystroke filter, leaving when full.
+// Every input field also filters its keystrokes and leaves itself when typed full.
 void wireField(MaintenanceScreen& maintenance, platform::ui::TextBox& field) {
   Program& program = maintenance.program;
-  field.onGotFocus = [&program, &field] { OnFieldGotFocus(program.screen, program.settings, field); };
-  field.onLostFocus = [&program, &field] { OnFieldLostFocus(program.screen, program.settings, field); };
-  field.onKeyPress = [&program](std::int16_t& charCode) { FilterKeystroke(program.screen, charCode); };
-  field.onKeyUp = [&maintenance, &field](std::int16_t& keyCode, std::int16_t shiftState) {
-    // Only an enabled field leaves itself when full, however the toolkit delivers the release.
-    if (!field.isEnabled()) return;
-    AutoAdvance(maintenance.program.screen, keyCode, shiftState,
+  wireInputField(program.screen, program.settings, field, [&maintenance](std::int16_t keyCode, std::int16_t shift) {
+    AutoAdvance(maintenance.program.screen, keyCode, shift,
                 [&maintenance](std::int16_t row, std::int16_t& status) { CheckField(maintenance, row, status); });
-  };
+  });
+  field.onKeyPress = [&program](std::int16_t& charCode) { FilterKeystroke(program.screen, charCode); };
 }
 
 void enterDetailArea(Program& program) {

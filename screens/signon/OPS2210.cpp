@@ -1,7 +1,6 @@
 #include "screens/signon/OPS2210.h"
 
 #include <array>
-#include <exception>
 #include <optional>
 #include <span>
 #include <string>
@@ -37,24 +36,6 @@ void refuse(SignOnState& signOn, std::int16_t& status, const char* message) {
   status = StatusStop;
 }
 
-// The number at the start of the text, rounded to 16 bits; 0 when there is none or it does not fit.
-std::int16_t leadingNumber16(const std::optional<std::string>& value) {
-  const std::string text = platform::trimBlanks(value.value_or(""));
-  const auto isDigit = [&text](std::size_t i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
-  std::size_t end = text.starts_with('+') || text.starts_with('-') ? 1 : 0;
-  bool digits = false;
-  for (; isDigit(end); ++end) digits = true;
-  if (end < text.size() && text[end] == '.') {
-    for (++end; isDigit(end); ++end) digits = true;
-  }
-  if (!digits) return 0;
-  try {
-    return platform::toInteger16(platform::parseNumber(text.substr(0, end)));
-  } catch (const std::exception&) {
-    return 0;
-  }
-}
-
 struct OperatorRow {
   std::string name;
   std::int16_t imeMode;
@@ -70,8 +51,9 @@ std::optional<OperatorRow> readOperator(DatabaseSession& database, const std::st
     rows->close();
     return std::nullopt;
   }
-  OperatorRow row{rows->value("担当者氏名").value_or(""), leadingNumber16(rows->value("IME起動モード")),
-                  leadingNumber16(rows->value("権限レベル")), rows->value("パスワード").value_or("")};
+  OperatorRow row{
+      rows->value("担当者氏名").value_or(""), platform::leadingNumber16(rows->value("IME起動モード").value_or("")),
+      platform::leadingNumber16(rows->value("権限レベル").value_or("")), rows->value("パスワード").value_or("")};
   rows->close();
   return row;
 }
@@ -96,20 +78,30 @@ void lookUpOperator(SignOnState& signOn, const TextBox& codeField, platform::ui:
   signOn.StoredPassword = platform::trimBlanks(row->password);
 }
 
-// The sign-on dialogs' own form of leaving a full field: the focused one of `fields` when the released key leaves
-// it typed full. Nothing is cut.
-TextBox* fullFieldOf(const platform::ui::Form& window, std::span<TextBox* const> fields, std::int16_t keyCode) {
-  if (!mayAutoAdvanceOn(keyCode) || !window.isVisible()) return nullptr;
-  for (TextBox* field : fields) {
-    if (field->hasFocus()) return isTypedFull(*field) ? field : nullptr;
-  }
-  return nullptr;
-}
-
 void selectFocusedText(std::span<TextBox* const> fields) {
   for (TextBox* field : fields) {
     if (field->hasFocus()) SelectAllText(*field);
   }
+}
+
+using FieldCheck = void (*)(SignOnState&, int tabIndex, std::int16_t& status);
+
+// The sign-on dialogs' own form of leaving a full field: the focused one of `fields`, when the released key leaves
+// it typed full, is checked; a refused one has its text selected again. Returns the accepted field, for the caller
+// to leave. Nothing is cut.
+TextBox* checkedFullField(SignOnState& signOn, const platform::ui::Form& window, std::span<TextBox* const> fields,
+                          std::int16_t keyCode, FieldCheck check) {
+  if (!mayAutoAdvanceOn(keyCode) || !window.isVisible()) return nullptr;
+  TextBox* full = nullptr;
+  for (TextBox* field : fields) {
+    if (field->hasFocus() && isTypedFull(*field)) full = field;
+  }
+  if (full == nullptr) return nullptr;
+  std::int16_t status = StatusGoOn;
+  check(signOn, full->tabIndex(), status);
+  if (status != StatusStop) return full;
+  selectFocusedText(fields);
+  return nullptr;
 }
 
 std::array<TextBox*, 2> signOnFields(OPS22101& window) { return {&window.OPCD, &window.PSWD}; }
@@ -197,12 +189,8 @@ void SignOnKeyDown(SignOnState& signOn, std::int16_t keyCode) {
 
 void SignOnKeyUp(SignOnState& signOn, std::int16_t keyCode) {
   OPS22101& window = *signOn.SignOnWindow;
-  TextBox* full = fullFieldOf(*window.form, signOnFields(window), keyCode);
-  if (full == nullptr) return;
-  std::int16_t status = StatusGoOn;
-  CheckSignOnField(signOn, full->tabIndex(), status);
-  if (status == StatusStop) return selectFocusedText(signOnFields(window));
-  if (full == &window.OPCD) window.PSWD.setFocus();
+  const TextBox* left = checkedFullField(signOn, *window.form, signOnFields(window), keyCode, CheckSignOnField);
+  if (left == &window.OPCD) window.PSWD.setFocus();
 }
 
 void OpenPasswordChange(SignOnState& signOn) {
@@ -300,12 +288,8 @@ void PasswordKeyDown(SignOnState& signOn, std::int16_t keyCode) {
 
 void PasswordKeyUp(SignOnState& signOn, std::int16_t keyCode) {
   OPS22102& window = *signOn.PasswordWindow;
-  TextBox* full = fullFieldOf(*window.form, passwordFields(window), keyCode);
-  if (full == nullptr) return;
-  std::int16_t status = StatusGoOn;
-  CheckPasswordField(signOn, full->tabIndex(), status);
-  if (status == StatusStop) return selectFocusedText(passwordFields(window));
-  const int position = passwordFieldOf(window, full);
+  const TextBox* left = checkedFullField(signOn, *window.form, passwordFields(window), keyCode, CheckPasswordField);
+  const int position = passwordFieldOf(window, left);
   // KAKUNIN has no key-up handling: storing is the operator's decision.
   if (position >= 0 && position < PasswordFieldCount - 1) focusPasswordField(window, position + 1);
 }

@@ -1,7 +1,6 @@
 #include "screens/signon/SignOnDialogs.h"
 
 #include <cstdint>
-#include <functional>
 
 #include "framework/FieldFocus.h"
 #include "framework/WindowStyle.h"
@@ -13,17 +12,6 @@ namespace mnt4820 {
 namespace {
 
 using platform::ui::TextBox;
-using KeyUpProcedure = void (*)(SignOnState&, std::int16_t);
-
-void wireField(SignOnState& signOn, TextBox& field, KeyUpProcedure keyUp) {
-  Program& program = signOn.program;
-  field.onGotFocus = [&program, &field] { OnFieldGotFocus(program.screen, program.settings, field); };
-  field.onLostFocus = [&program, &field] { OnFieldLostFocus(program.screen, program.settings, field); };
-  if (keyUp == nullptr) return;
-  field.onKeyUp = [&signOn, &field, keyUp](std::int16_t& keyCode, std::int16_t) {
-    if (field.isEnabled()) keyUp(signOn, keyCode);
-  };
-}
 
 // Enter and Esc are handled at key-down and never typed (no beep either).
 bool isEnterOrEsc(std::int16_t charCode) {
@@ -38,7 +26,9 @@ void wireSignOnWindow(SignOnState& signOn, OPS22101& window) {
     // Neither a code nor a password may hold a comma or a quotation mark.
     if (isEnterOrEsc(charCode) || charCode == ',' || charCode == '\'' || charCode == '"') charCode = 0;
   };
-  for (TextBox* field : {&window.OPCD, &window.PSWD}) wireField(signOn, *field, SignOnKeyUp);
+  const FieldKeyUp keyUp = [&signOn](std::int16_t keyCode, std::int16_t) { SignOnKeyUp(signOn, keyCode); };
+  Program& program = signOn.program;
+  for (TextBox* field : {&window.OPCD, &window.PSWD}) wireInputField(program.screen, program.settings, *field, keyUp);
 }
 
 void wirePasswordWindow(SignOnState& signOn, OPS22102& window) {
@@ -50,8 +40,13 @@ void wirePasswordWindow(SignOnState& signOn, OPS22102& window) {
   };
   // However it closes, the operator code typed here goes back to the sign-on window.
   form.onUnload = [&signOn, &code = window.OPCD] { signOn.SignOnWindow->OPCD.setText(code.text()); };
-  for (TextBox* field : {&window.OPCD, &window.PSWD, &window.NPSWD}) wireField(signOn, *field, PasswordKeyUp);
-  wireField(signOn, window.KAKUNIN, nullptr);
+  const FieldKeyUp keyUp = [&signOn](std::int16_t keyCode, std::int16_t) { PasswordKeyUp(signOn, keyCode); };
+  Program& program = signOn.program;
+  for (TextBox* field : {&window.OPCD, &window.PSWD, &window.NPSWD}) {
+    wireInputField(program.screen, program.settings, *field, keyUp);
+  }
+  // Storing the new password is the operator's decision: the confirmation is never left by its key-up.
+  wireInputField(program.screen, program.settings, window.KAKUNIN, nullptr);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // Completing and writing a field's value in its format when the field is left.
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 
 #include "FrameworkWorld.h"
@@ -182,13 +181,6 @@ TEST_F(Formatting, AWellFormedValueIsLeftAsItIs) {
 TEST_F(Formatting, ARowThatDoesNotExistIsAFault) {
   EXPECT_THROW(FormatFieldValue(world.screen, 2), FieldTableError);
   EXPECT_THROW(FormatFieldValue(world.screen, -1), FieldTableError);
-}
-
-TEST(NullTo, GivesTheSubstituteForNullOnly) {
-  EXPECT_EQ(NullTo(std::nullopt, ""), "");
-  EXPECT_EQ(NullTo(std::nullopt, "-"), "-");
-  EXPECT_EQ(NullTo(std::string("A01"), ""), "A01");
-  EXPECT_EQ(NullTo(std::string(""), "-"), "");
 }
 
 }  // namespace

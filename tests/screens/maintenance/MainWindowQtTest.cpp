@@ -26,8 +26,9 @@
 #include "platform/ui/TextBox.h"
 #include "program/Program.h"
 #include "screens/maintenance/MaintenanceScreen.h"
-#include "screens/maintenance/common.h"
 #include "tests/platform/qt/ModalAnswer.h"
+#include "tests/support/MaintenanceWorld.h"
+#include "tests/support/TestDatabase.h"
 #include "tests/support/TestFolder.h"
 
 namespace mnt4820 {
@@ -57,17 +58,15 @@ int pixelsOf(const QImage& image, const QColor& color) {
 
 class MainWindowOnQt : public ::testing::Test {
  protected:
-  // The start-up's part in the window, without a database: the demo settings file as it is deployed (CP932,
-  // two folders above the program), the window created and current, styled, set up, headed and shown.
+  // The start-up's part in the window, on the demo database: the demo settings file as it is deployed (CP932, two
+  // folders above the program), the window created and current, styled, then opened as the start-up opens it.
   void SetUp() override {
     const test::TestFolder folder;
     folder.write("EDI.ini", platform::utf8ToCp932(readFile(test::sourceFolder() / "config" / "demo" / "EDI.ini")));
     LoadSettings((folder.path() / "EDI" / "MNT4820").string(), program.settings);
     maintenance.emplace(program);
     ApplyWindowStyle(program.screen, program.settings);
-    InitScreen(*maintenance);
-    ShowHeader(*maintenance);
-    form().show(platform::ui::ShowMode::Modeless);
+    test::openMainWindow(*maintenance, {"", database->user(), database->password(), database->dsn()});
     QWidget* window = toolkit.windowOf(form());
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
@@ -107,6 +106,7 @@ class MainWindowOnQt : public ::testing::Test {
     EXPECT_EQ(edit(name)->text().toStdString(), expected) << name << " as shown";
   }
 
+  std::optional<test::TestDatabase> database = test::TestDatabase::create(test::Engine::Sqlite, true);
   platform::qt::QtToolkit toolkit;
   platform::ui::Application application{toolkit};
   Program program{application};
