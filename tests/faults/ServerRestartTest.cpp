@@ -216,7 +216,9 @@ TEST_F(ServerRestart, TheFirstOperationAfterARestartWorks) {
 
   // The delete's transaction is open while its question is up.
   w.onMessage = [&](const std::string& prompt) {
-    if (prompt == "削除してよろしいですか") ASSERT_EQ(server->restart(), "");
+    if (prompt == "削除してよろしいですか") {
+      ASSERT_EQ(server->restart(), "");
+    }
   };
   w.enter("KCNTCD", "C004");
   w.form().pressKey(platform::ui::key::letter('D'), platform::ui::shift::Alt);
