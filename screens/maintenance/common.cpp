@@ -13,6 +13,7 @@
 #include "framework/FieldNavigation.h"
 #include "platform/odbc/DatabaseError.h"
 #include "platform/odbc/Transaction.h"
+#include "platform/system/MomentTrace.h"
 #include "platform/system/Today.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/CommandButton.h"
@@ -305,6 +306,7 @@ void FillGrid(Program& program, platform::odbc::ResultSet& resultSet) {
     grid.setCol(PartnerCol);
   }
   state.GridLoaded = VbTrue;
+  platform::traceMoment("listing-complete");
 }
 
 void ShowGridRow(Program& program) {
