@@ -75,6 +75,13 @@ QWidget* QtToolkit::widgetOf(const ui::Control& control) const {
   return window != nullptr ? window->widgetOf(control) : nullptr;
 }
 
+void QtToolkit::post(ui::Application& app, std::function<void()> work) {
+  // A queued call is one more event: Qt takes the input and paints that are waiting before it, and work that
+  // posts the next piece gives them their turn again.
+  QMetaObject::invokeMethod(
+      this, [this, &app, work = std::move(work)] { guard(app, work); }, Qt::QueuedConnection);
+}
+
 bool QtToolkit::guard(ui::Form& form, const std::function<void()>& call) { return guard(form.application(), call); }
 
 bool QtToolkit::guard(ui::Application& app, const std::function<void()>& call) {

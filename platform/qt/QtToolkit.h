@@ -48,6 +48,7 @@ class QtToolkit final : public QObject, public ui::Toolkit {
   void hideForm(ui::Form& form) override;
   void unloadForm(ui::Form& form) override;
   void programEnding(int exitCode) override;
+  void post(ui::Application& app, std::function<void()> work) override;
 
   // The status the program ends with (0 until it ends), for main().
   int exitCode() const { return exitCode_; }
