@@ -2,12 +2,13 @@
 //
 //   bench_launch --moments SECONDS PROGRAM [ARGUMENTS…]   the program, with MNT4820_TRACE set, until it has
 //       written both moments "grid-painted" and "listing-complete"; then it is ended. Prints
-//       "PAINTED_MS COMPLETE_MS PEAK_RSS_MB", the times counted from the launch.
+//       "PAINTED_MS COMPLETE_MS PEAK_RSS_MB CPU_MS", the times counted from the launch, CPU_MS the CPU time the
+//       program had used by then (steadier than the wall clock on a loaded machine).
 //   bench_launch --exit SECONDS COMMAND [ARGUMENTS…]      any command until it exits (successfully). Prints
 //       "MS PEAK_RSS_MB".
 //
-// What the command prints goes to /dev/null; every other line it writes to stderr is passed on. After SECONDS the command is killed and the
-// launch fails.
+// What the command prints goes to /dev/null; every other line it writes to stderr is passed on. After SECONDS the
+// command is killed and the launch fails.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -93,6 +94,13 @@ bool readStderr(int fd, Clock::time_point deadline, std::map<std::string, Clock:
 
 double peakMb(const rusage& usage) { return static_cast<double>(usage.ru_maxrss) / 1024.0; }
 
+double cpuMs(const rusage& usage) {
+  const auto ms = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
+  };
+  return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -119,8 +127,8 @@ int main(int argc, char** argv) {
     if (!inTime) throw std::runtime_error("timed out");
     if (traced) {
       if (moments.size() < 2) throw std::runtime_error("the program ended before both moments");
-      std::printf("%.1f %.1f %.1f\n", msSince(start, moments["grid-painted"]), msSince(start, moments["listing-complete"]),
-                  peakMb(usage));
+      std::printf("%.1f %.1f %.1f %.1f\n", msSince(start, moments["grid-painted"]),
+                  msSince(start, moments["listing-complete"]), peakMb(usage), cpuMs(usage));
     } else {
       if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error("the command failed");
       std::printf("%.1f %.1f\n", msSince(start, exited), peakMb(usage));
