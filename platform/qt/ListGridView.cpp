@@ -56,7 +56,13 @@ void ListGridView::showChange(const ui::ControlChange& change) {
   switch (change.property) {
     case ui::Property::Contents:
       if (change.rows) {
+        const int known = model_->rowCount();
         model_->rowsChanged(change.rows->first, change.rows->count);
+        // Rows appended to the grid: the current cell and the top row may lie among them.
+        if (model_->rowCount() != known) {
+          shownTopRow_ = -1;
+          showModelState();
+        }
       } else {
         showContents();
       }
