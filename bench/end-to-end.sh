@@ -81,24 +81,33 @@ for round in $(seq "$rounds"); do
   done
 done
 
-# Medians of the rounds, one line per engine and size.
+# Medians of the rounds, one line per engine, size and program, with the goals: at 10k pairs the window within
+# 15 ms of the empty table's; from there on the window within the empty table's plus 2 x the join, the last row
+# within it plus 3 x the join; at 300k pairs at most 80 MB.
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-column() { awk -v k="$1 $2" -v c="$3" 'substr($0, 1, length(k) + 1) == k " " { split(substr($0, length(k) + 2), f, " "); print f[c] }' "$results" | median; }
+figure() { awk -v k="$1 $2" -v c="$3" 'substr($0, 1, length(k) + 1) == k " " { split(substr($0, length(k) + 2), f, " "); print f[c] }' "$results" | median; }
 
-printf 'median of %s rounds, ms on the wall clock from the launch; program: its main window on Xvfb\n' "$rounds"
-printf '%-10s %7s  %-18s %9s %9s %8s\n' engine pairs figure ms "" "peak MB"
+printf 'median of %s rounds; ms on the wall clock from the launch until the main window on Xvfb has painted its rows
+' "$rounds"
+printf '(window) and until the last row is in the grid (last row); the join run by the engine'"'"'s client, rows to /dev/null
+'
+printf '| engine | pairs | program | window ms | last row ms | peak MB | join ms | join MB | goals: window, last row, MB | met |\n'
+printf '|---|---:|---|---:|---:|---:|---:|---:|---|---|\n'
 for engine in SQLITE PG; do
   client=sqlite3 name=SQLite
   [[ $engine == PG ]] && client=psql name=PostgreSQL
-  for n in "${sizes[@]}"; do
-    for i in "${!programs[@]}"; do
-      label="program"
-      [[ ${#programs[@]} -gt 1 ]] && label="program $((i + 1))"
-      printf '%-10s %7d  %-18s %9s %9s %8s\n' "$name" "$n" "$label shown" "$(column "program$i-$engine" "$n" 1)" "" \
-        "$(column "program$i-$engine" "$n" 3)"
-      printf '%-10s %7d  %-18s %9s %9s %8s\n' "$name" "$n" "$label last row" "$(column "program$i-$engine" "$n" 2)" "" ""
+  for i in "${!programs[@]}"; do
+    empty=$(figure "program$i-$engine" "${sizes[0]}" 1)
+    for n in "${sizes[@]}"; do
+      shown=$(figure "program$i-$engine" "$n" 1) last=$(figure "program$i-$engine" "$n" 2)
+      peak=$(figure "program$i-$engine" "$n" 3) join=$(figure "$client" "$n" 1) joinMb=$(figure "$client" "$n" 2)
+      goals=$(awk -v n="$n" -v e="$empty" -v j="$join" -v s="$shown" -v l="$last" -v m="$peak" 'BEGIN {
+        if (n == 0) { print "- | -"; exit }
+        w = (n <= 10000) ? e + 15 : e + 2 * j; r = e + 3 * j; mb = (n >= 300000) ? 80 : 0
+        met = (s <= w ? "yes" : "no") ", " (l <= r ? "yes" : "no") (mb ? ", " (m <= mb ? "yes" : "no") : "")
+        printf "<= %.0f, <= %.0f%s | %s\n", w, r, (mb ? ", <= 80" : ""), met }')
+      printf '| %s | %s | %s | %s | %s | %s | %s | %s | %s |\n' "$name" "$n" "$((i + 1))" "$shown" "$last" "$peak" \
+        "$join" "$joinMb" "$goals"
     done
-    printf '%-10s %7d  %-18s %9s %9s %8s\n' "$name" "$n" "$client join" "$(column "$client" "$n" 1)" "" \
-      "$(column "$client" "$n" 2)"
   done
 done
