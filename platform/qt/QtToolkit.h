@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <map>
@@ -52,6 +53,8 @@ class QtToolkit final : public QObject, public ui::Toolkit {
   void programEnding(int exitCode) override;
   // Also waits for the windows just shown to be painted: the operator sees a window before work goes on.
   void post(ui::Application& app, std::function<void()> work) override;
+  // Short enough that keys and paints never wait noticeably.
+  std::chrono::milliseconds sliceTime() const override { return std::chrono::milliseconds{12}; }
 
   // The status the program ends with (0 until it ends), for main().
   int exitCode() const { return exitCode_; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <utility>
@@ -27,6 +28,7 @@ class Application {
   // each piece posting the next, leaves the program answering the operator in between. An error that the work
   // does not trap ends the program, as in any event.
   void post(std::function<void()> work) { toolkit_.post(*this, std::move(work)); }
+  std::chrono::milliseconds sliceTime() const { return toolkit_.sliceTime(); }
 
   int screenWidthTwips() const { return toolkit_.screenWidthTwips(); }
   int screenHeightTwips() const { return toolkit_.screenHeightTwips(); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -34,6 +35,8 @@ class Toolkit {
   // Runs `work` once on the event loop, after the events already waiting, as one more event of `app`: never
   // inside the caller, never once the program is ending.
   virtual void post(Application& app, std::function<void()> work) = 0;
+  // How long one slice of a long task may run before the waiting input and paints get their turn.
+  virtual std::chrono::milliseconds sliceTime() const = 0;
 };
 
 }  // namespace platform::ui
