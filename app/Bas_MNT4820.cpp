@@ -1,5 +1,8 @@
 #include "app/Bas_MNT4820.h"
 
+#include <exception>
+
+#include "app/StartupStep.h"
 #include "config/SettingsReader.h"
 #include "db/QueryOperations.h"
 #include "framework/Conventions.h"
@@ -8,56 +11,33 @@
 #include "platform/text/NumberConversion.h"
 #include "profile/cProfile.h"
 #include "program/ErrorReport.h"
-#include "screens/maintenance/MainWindow.h"
+#include "program/FixedMessages.h"
 #include "screens/maintenance/common.h"
 
 namespace mnt4820 {
 
-namespace {
-
-constexpr int FailureStatus = 1;
-
-[[noreturn]] void failStartup(Program& program, const char* step, const std::exception& error, const char* message) {
-  reportCaughtError(step, error);
-  program.ui.messageBox(message, platform::ui::mb::OkOnly, ProgramTitle);
-  program.ui.endProgram(FailureStatus);
-}
-
-}  // namespace
-
 void InitApplication(Program& program, const StartupArguments& arguments) {
-  try {
-    program.settings.db = LoadDbSettings(arguments.programFolder);
-  } catch (const std::exception& error) {
-    failStartup(program, "LoadDbSettings", error, "INIﾌｧｲﾙ読込エラー");
-  }
+  const std::string& folder = arguments.programFolder;
+  runStartupStep(program, "LoadDbSettings", SettingsReadFailedMessage,
+                 [&] { program.settings.db = LoadDbSettings(folder); });
   // The computer name would name the database environment; ODBC environments carry no name, so the profile
   // is read in its place in the order and its name is not kept.
   LoadProfile();
-  try {
-    ConnectDatabase(program.database, program.settings.db);
-  } catch (const std::exception& error) {
-    failStartup(program, "ConnectDatabase", error, "接続エラー");
-  }
-  try {
-    LoadSettings(arguments.programFolder, program.settings);
-  } catch (const std::exception& error) {
-    failStartup(program, "LoadSettings", error, "INIﾌｧｲﾙ読込エラー");
-  }
-  try {
-    ApplyWindowStyle(program.screen, program.settings);
-  } catch (const std::exception& error) {
-    failStartup(program, "ApplyWindowStyle", error, "項目設定エラー");
-  }
+  // An administrator must learn which data source, named in which settings file, could not be reached.
+  const std::string where = "ConnectDatabase (data source \"" + platform::trimBlanks(program.settings.db.DbString) +
+                            "\" named in " + settingsFile(folder).string() + ")";
+  runStartupStep(program, where.c_str(), ConnectFailedMessage,
+                 [&] { ConnectDatabase(program.database, program.settings.db); });
+  runStartupStep(program, "LoadSettings", SettingsReadFailedMessage, [&] { LoadSettings(folder, program.settings); });
+  runStartupStep(program, "ApplyWindowStyle", StylingFailedMessage,
+                 [&] { ApplyWindowStyle(program.screen, program.settings); });
 }
 
 void TakeOperatorCode(Program& program, const std::string& commandLine) {
-  try {
+  runStartupStep(program, "TakeOperatorCode", "オペレータ入力エラー", [&] {
     program.operatorState.ResultCode = "00";
     program.operatorState.OperatorCode = platform::trimBlanks(commandLine);
-  } catch (const std::exception& error) {
-    failStartup(program, "TakeOperatorCode", error, "オペレータ入力エラー");
-  }
+  });
 }
 
 bool ConfirmExit(Program& program) {
@@ -65,13 +45,7 @@ bool ConfirmExit(Program& program) {
   const mb::Answer answer =
       program.ui.messageBox("終了してもよろしいですか", mb::YesNo | mb::Exclamation | mb::DefaultButton2, ProgramTitle);
   if (answer == mb::Answer::Yes) {
-    // The operator asked to quit and every change is committed by now: a driver that refuses to disconnect
-    // must not turn the way out into an error report.
-    try {
-      CloseDatabase(program.database);
-    } catch (const std::exception& error) {
-      reportCaughtError("CloseDatabase", error);
-    }
+    closeDatabaseAtEnd(program);
     program.ui.endProgram(0);
   }
   const Color back = platform::toInteger32(program.settings.Text.BackColor);
@@ -80,30 +54,35 @@ bool ConfirmExit(Program& program) {
   return true;
 }
 
-void Main(Program& program, const StartupArguments& arguments) {
-  using platform::ui::MousePointer;
-  program.ui.setMousePointer(MousePointer::Hourglass);
-  if (!program.mainWindow) {
-    program.mainWindow = createMainWindow(program);
-    // Every close request (close box, exit command, Esc in the key area) is decided by the exit question.
-    program.mainWindow->onQueryUnload = [&program](bool& cancel) { cancel = ConfirmExit(program); };
+void closeDatabaseAtEnd(Program& program) {
+  try {
+    CloseDatabase(program.database);
+  } catch (const std::exception& error) {
+    reportCaughtError("CloseDatabase", error);
   }
-  program.screen.CurrentForm = program.mainWindow.get();
+}
 
+void PrepareMainWindow(Program& program, MaintenanceScreen& maintenance, const StartupArguments& arguments) {
+  program.ui.setMousePointer(platform::ui::MousePointer::Hourglass);
+  // Every close request (close box, exit command, Esc in the key area) is decided by the exit question.
+  maintenance.window.form->onQueryUnload = [&program](bool& cancel) { cancel = ConfirmExit(program); };
   InitApplication(program, arguments);
-  InitScreen(program);
-  std::optional<platform::odbc::ResultSet> listing;
+}
+
+void OpenMainWindow(Program& program, MaintenanceScreen& maintenance) {
+  InitScreen(maintenance);
   std::int16_t status = StatusGoOn;
-  QueryListing(program, listing, status);
-  if (status != StatusStop) {
-    FillGrid(program, *listing);
-    listing->close();
-  }
-  ShowHeader(program);
-  program.mainWindow->show(platform::ui::ShowMode::Modeless);
-  program.ui.setMousePointer(MousePointer::Arrow);
+  showFullListing(maintenance, status);
+  ShowHeader(maintenance);
+  maintenance.window.form->show(platform::ui::ShowMode::Modeless);
+  program.ui.setMousePointer(platform::ui::MousePointer::Arrow);
+}
+
+void Main(Program& program, MaintenanceScreen& maintenance, const StartupArguments& arguments) {
+  PrepareMainWindow(program, maintenance, arguments);
+  OpenMainWindow(program, maintenance);
   TakeOperatorCode(program, arguments.commandLine);
-  ShowHeader(program);
+  ShowHeader(maintenance);
 }
 
 }  // namespace mnt4820

@@ -1,41 +1,23 @@
 #include "app/SignOnStartup.h"
 
-#include <exception>
-
+#include "app/Bas_MNT4820.h"
+#include "app/StartupStep.h"
 #include "config/SettingsReader.h"
 #include "db/QueryOperations.h"
-#include "program/ErrorReport.h"
+#include "program/FixedMessages.h"
 #include "screens/signon/RunSignOn.h"
 
 namespace mnt4820 {
 
-namespace {
-
-constexpr int FailureStatus = 1;
-
-template <class Step>
-void runStep(Program& program, const char* step, const char* message, Step&& run) {
-  try {
-    run();
-  } catch (const std::exception& error) {
-    reportCaughtError(step, error);
-    program.ui.messageBox(message, platform::ui::mb::OkOnly, ProgramTitle);
-    program.ui.endProgram(FailureStatus);
-  }
-}
-
-}  // namespace
-
 OperatorState SignOnMain(Program& program, const std::string& programFolder) {
-  runStep(program, "LoadDbSettings", "INIﾌｧｲﾙ読込エラー", [&] { program.settings.db = LoadDbSettings(programFolder); });
-  runStep(program, "ConnectDatabase", "接続エラー", [&] { ConnectDatabase(program.database, program.settings.db); });
-  runStep(program, "LoadSettings", "INIﾌｧｲﾙ読込エラー", [&] { LoadSettings(programFolder, program.settings); });
+  runStartupStep(program, "LoadDbSettings", SettingsReadFailedMessage,
+                 [&] { program.settings.db = LoadDbSettings(programFolder); });
+  runStartupStep(program, "ConnectDatabase", ConnectFailedMessage,
+                 [&] { ConnectDatabase(program.database, program.settings.db); });
+  runStartupStep(program, "LoadSettings", SettingsReadFailedMessage,
+                 [&] { LoadSettings(programFolder, program.settings); });
   const OperatorState signedOn = RunSignOn(program);
-  // Nothing is left to save: a driver that refuses to disconnect changes nothing for the operator.
-  try {
-    CloseDatabase(program.database);
-  } catch (const std::exception&) {
-  }
+  closeDatabaseAtEnd(program);
   return signedOn;
 }
 

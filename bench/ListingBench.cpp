@@ -269,18 +269,19 @@ void measureStartup(const std::string& folder, Cost cost, bool keystrokes, std::
   auto* qt = new platform::qt::QtProgram(argc, argv);
   auto* application = new platform::ui::Application(qt->toolkit());
   auto* program = new mnt4820::Program(*application);
-  if (!qt->toolkit().guard(*application, [&] { mnt4820::Main(*program, {folder, "0001"}); })) {
+  auto* maintenance = new mnt4820::MaintenanceScreen(*program);
+  if (!qt->toolkit().guard(*application, [&] { mnt4820::Main(*program, *maintenance, {folder, "0001"}); })) {
     throw std::runtime_error("the start-up failed");
   }
-  QWidget* window = qt->toolkit().windowOf(*program->mainWindow);
+  QWidget* window = qt->toolkit().windowOf(*maintenance->window.form);
   if (window == nullptr || !window->isVisible()) throw std::runtime_error("the main window is not shown");
   QCoreApplication::processEvents();
   window->repaint();
-  out << "startup " << nowMs(cost) - start << "\nrows " << program->maintenance.GridRowCount << "\nsql-full "
+  out << "startup " << nowMs(cost) - start << "\nrows " << maintenance->state.GridRowCount << "\nsql-full "
       << program->database.SqlText << "\n";
   if (!keystrokes) return;
 
-  auto& field = program->mainWindow->get<platform::ui::TextBox>("KCNTCD");
+  auto& field = maintenance->window.KCNTCD;
   QWidget* edit = qt->toolkit().widgetOf(field);
   if (QApplication::focusWidget() != edit) throw std::runtime_error("KCNTCD does not have the focus");
   out << "keystroke " << keystrokeMs(*edit, [&] { field.setText(""); }) << "\n";
@@ -292,13 +293,10 @@ void measureStartup(const std::string& folder, Cost cost, bool keystrokes, std::
   out << "bare-keystroke " << keystrokeMs(*bare, [&] { bare->clear(); }) << "\n";
 }
 
-void reload(mnt4820::Program& program) {
-  std::optional<platform::odbc::ResultSet> listing;
+void reload(mnt4820::MaintenanceScreen& maintenance) {
   std::int16_t status = 0;
-  mnt4820::QueryListing(program, listing, status);
+  mnt4820::showFullListing(maintenance, status);
   if (status == mnt4820::StatusStop) throw std::runtime_error("the listing query failed");
-  mnt4820::FillGrid(program, *listing);
-  listing->close();
 }
 
 // The search and the save on the control model, after the same start-up on the headless toolkit.
@@ -306,16 +304,17 @@ void measureOperations(const std::string& folder, Cost cost, std::ostream& out) 
   platform::ui::HeadlessToolkit toolkit;
   platform::ui::Application application(toolkit);
   mnt4820::Program program(application);
-  mnt4820::Main(program, {folder, "0001"});
-  platform::ui::Form& form = *program.mainWindow;
-  auto& key = form.get<platform::ui::TextBox>("KCNTCD");
+  mnt4820::MaintenanceScreen maintenance(program);
+  mnt4820::Main(program, maintenance, {folder, "0001"});
+  platform::ui::Form& form = *maintenance.window.form;
+  auto& key = maintenance.window.KCNTCD;
   const auto backToFullListing = [&] {
-    mnt4820::InitScreen(program);
-    reload(program);
+    mnt4820::InitScreen(maintenance);
+    reload(maintenance);
     key.setFocus();
   };
   // The listing reread into the grid, for comparison with the raw join.
-  out << "reload " << timeBest(cost, Repeats, [&] { reload(program); }) << "\n";
+  out << "reload " << timeBest(cost, Repeats, [&] { reload(maintenance); }) << "\n";
 
   out << "search "
       << timeBest(
@@ -326,7 +325,7 @@ void measureOperations(const std::string& folder, Cost cost, std::ostream& out) 
              },
              backToFullListing)
       << "\n";
-  if (program.screen.ScreenArea != "BODY" || program.maintenance.GridRowCount * 50 != OperationsSize) {
+  if (program.screen.ScreenArea != "BODY" || maintenance.state.GridRowCount * 50 != OperationsSize) {
     throw std::runtime_error("the search did not open the center's pairs");
   }
   out << "sql-narrowed " << program.database.SqlText << "\n";
@@ -349,7 +348,7 @@ void measureOperations(const std::string& folder, Cost cost, std::ostream& out) 
                form.pressKey(platform::ui::key::Enter, 0);
                char code[16];
                std::snprintf(code, sizeof code, "X%011d", ++next);
-               auto& partner = form.get<platform::ui::TextBox>("ATKCD");
+               auto& partner = maintenance.window.ATKCD;
                partner.setText("");
                form.typeText(code);
              })
@@ -359,7 +358,7 @@ void measureOperations(const std::string& folder, Cost cost, std::ostream& out) 
       program.screen.ScreenArea != "HEAD") {
     throw std::runtime_error("a save did not go through");
   }
-  if (program.maintenance.GridRowCount != OperationsSize) throw std::runtime_error("the save lost a pair");
+  if (maintenance.state.GridRowCount != OperationsSize) throw std::runtime_error("the save lost a pair");
 }
 
 std::string column(sqlite3_stmt* statement, int col) {

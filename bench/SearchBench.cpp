@@ -113,7 +113,7 @@ void SearchQtView(benchmark::State& state) {
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
     QTimer::singleShot(0, [&] {
-      platform::ui::Form& dialog = *search.SearchDialog;
+      platform::ui::Form& dialog = *search.SearchDialog->form;
       QWidget* window = toolkit.windowOf(dialog);
       window->repaint();
       state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());

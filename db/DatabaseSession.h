@@ -5,7 +5,6 @@
 
 #include "platform/odbc/Connection.h"
 #include "platform/odbc/Environment.h"
-#include "platform/odbc/ResultSet.h"
 
 namespace mnt4820 {
 
@@ -22,11 +21,5 @@ struct DatabaseSession {
 
 inline constexpr const char* QueryStatusEmpty = "9";
 inline constexpr const char* QueryStatusHasRows = "0";
-
-// The listing of the code search: a result set on a connection of its own, opened from `ConnectString`.
-struct SearchRecordset {
-  platform::odbc::Connection connection;
-  platform::odbc::ResultSet rows;
-};
 
 }  // namespace mnt4820

@@ -1,5 +1,8 @@
 #include "db/QueryOperations.h"
 
+#include <iostream>
+
+#include "platform/odbc/OdbcError.h"
 #include "platform/text/CodePage.h"
 
 namespace mnt4820 {
@@ -10,6 +13,40 @@ constexpr platform::odbc::ConnectOptions DbConnectOptions{.loginTimeoutSeconds =
 
 const char* statusOf(const platform::odbc::ResultSet& rows) {
   return rows.atEnd() ? QueryStatusEmpty : QueryStatusHasRows;
+}
+
+// `connection`, replaced by a new one from `ConnectString` when it is lost and no transaction is open on it.
+platform::odbc::Connection& reconnectedIfLost(DatabaseSession& session, platform::odbc::Connection& connection,
+                                              const platform::odbc::ConnectOptions& options) {
+  if (connection.inTransaction() || !connection.isLost()) return connection;
+  // Opened before the lost one is let go, so that a failure leaves the session as it was.
+  platform::odbc::Connection reopened =
+      platform::odbc::Connection::open(*session.DbEnvironment, session.ConnectString, options);
+  const std::string cause = connection.lostSqlState();
+  connection = std::move(reopened);
+  // The operator sees nothing of it; an administrator sees why the server dropped the connection.
+  std::cerr << "MNT4820: database connection: lost [" << cause << "], connected again" << std::endl;
+  return connection;
+}
+
+// Runs `read` on `connection`; when it fails because the connection is gone and no transaction is open on it,
+// once more on a new connection. Only reads come here: a change might have reached the server.
+template <typename Read>
+auto readRetryingOnce(DatabaseSession& session, platform::odbc::Connection& connection,
+                      const platform::odbc::ConnectOptions& options, Read read) {
+  try {
+    return read(connection);
+  } catch (const platform::odbc::OdbcError&) {
+    if (connection.inTransaction() || !connection.isLost()) throw;
+  }
+  return read(reconnectedIfLost(session, connection, options));
+}
+
+platform::odbc::Connection& currentConnection(DatabaseSession& session) {
+  if (!session.DbConnection || !session.DbConnection->isOpen() || !session.DbEnvironment) {
+    throw std::logic_error("the database connection is not open");
+  }
+  return reconnectedIfLost(session, *session.DbConnection, DbConnectOptions);
 }
 
 }  // namespace
@@ -30,37 +67,37 @@ void ConnectDatabase(DatabaseSession& session, const DbSettings& db) {
 }
 
 platform::odbc::Connection& liveConnection(DatabaseSession& session) {
-  if (!session.DbConnection || !session.DbConnection->isOpen() || !session.DbEnvironment) {
-    throw std::logic_error("the database connection is not open");
-  }
-  platform::odbc::Connection& current = *session.DbConnection;
-  if (!current.inTransaction() && current.isLost()) {
-    // Opened before the lost one is let go, so that a failure leaves the session as it was.
-    platform::odbc::Connection reopened =
-        platform::odbc::Connection::open(*session.DbEnvironment, session.ConnectString, DbConnectOptions);
-    current = std::move(reopened);
-  }
-  return current;
+  platform::odbc::Connection& connection = currentConnection(session);
+  if (connection.inTransaction()) return connection;
+  // A restart shows only when a statement meets it. One that changes nothing meets it here rather than the
+  // first statement of a change, which could not run again.
+  readRetryingOnce(session, connection, DbConnectOptions,
+                   [](platform::odbc::Connection& probed) { return probed.execute("SELECT 1"); });
+  return connection;
 }
 
 void OpenQuery(DatabaseSession& session, std::optional<platform::odbc::ResultSet>& resultSet, const SqlValues& values,
                platform::odbc::CursorRequest cursor) {
-  platform::odbc::ResultSet opened = liveConnection(session).openResultSet(session.SqlText, values, cursor);
+  platform::odbc::ResultSet opened = readRetryingOnce(
+      session, currentConnection(session), DbConnectOptions, [&](platform::odbc::Connection& connection) {
+        return connection.openResultSet(session.SqlText, values, cursor);
+      });
   session.QueryStatus = statusOf(opened);
   resultSet.emplace(std::move(opened));
 }
 
-void OpenSearchQuery(DatabaseSession& session, std::optional<SearchRecordset>& recordset, const SqlValues& values) {
-  recordset.reset();
+OwnConnectionRows openOnOwnConnection(DatabaseSession& session, const SqlValues& values) {
   if (!session.DbEnvironment) throw std::logic_error("the database environment is not open");
   platform::odbc::Connection own = platform::odbc::Connection::open(*session.DbEnvironment, session.ConnectString);
-  platform::odbc::ResultSet rows = own.openResultSet(session.SqlText, values);
+  platform::odbc::ResultSet rows = readRetryingOnce(session, own, {}, [&](platform::odbc::Connection& connection) {
+    return connection.openResultSet(session.SqlText, values);
+  });
   session.QueryStatus = statusOf(rows);
-  recordset.emplace(SearchRecordset{std::move(own), std::move(rows)});
+  return {std::move(own), std::move(rows)};
 }
 
 std::int64_t ExecuteSql(DatabaseSession& session, const SqlValues& values) {
-  return liveConnection(session).execute(session.SqlText, values);
+  return currentConnection(session).execute(session.SqlText, values);
 }
 
 void CloseDatabase(DatabaseSession& session) {

@@ -9,19 +9,16 @@
 namespace mnt4820 {
 
 void ClearScreen(ScreenState& screen) {
-  using platform::ui::ControlKind;
+  const platform::ui::Form& form = screen.form();
   FieldTable& fields = screen.fields;
   fields.FieldCount = 0;
-  for (platform::ui::Control* control : screen.form().controls()) {
-    if (auto* box = dynamic_cast<platform::ui::TextBox*>(control)) {
-      ++fields.FieldCount;
-      box->setText("");
-    } else if (control->kind() == ControlKind::ComboBox) {
-      ++fields.FieldCount;
-    } else if (auto* label = dynamic_cast<platform::ui::Label*>(control)) {
-      // Trimmed here, unlike the styling: " lbl_X" is emptied although it is not styled.
-      if (platform::trimBlanks(label->name()).starts_with("lbl_")) label->setCaption("");
-    }
+  for (platform::ui::TextBox* box : form.controlsOf<platform::ui::TextBox>()) {
+    ++fields.FieldCount;
+    box->setText("");
+  }
+  for (platform::ui::Label* label : form.controlsOf<platform::ui::Label>()) {
+    // Trimmed here, unlike the styling: " lbl_X" is emptied although it is not styled.
+    if (platform::trimBlanks(label->name()).starts_with("lbl_")) label->setCaption("");
   }
 }
 

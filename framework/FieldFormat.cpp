@@ -1,6 +1,9 @@
 #include "framework/FieldFormat.h"
 
+#include <charconv>
 #include <chrono>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -38,7 +41,7 @@ bool isDigits(std::string_view s, std::size_t minLength, std::size_t maxLength) 
 // Only called on at most four checked digits.
 int numberOf(std::string_view digits) {
   int n = 0;
-  for (const char c : digits) n = n * 10 + (c - '0');
+  std::from_chars(digits.data(), digits.data() + digits.size(), n);
   return n;
 }
 
@@ -225,25 +228,20 @@ bool completeShortForm(TextBox& box, const std::string& format) {
 
 void FormatFieldValue(ScreenState& screen, std::int16_t row) {
   const FieldTable& fields = screen.fields;
-  auto* box = dynamic_cast<TextBox*>(&fields.FieldControls(row));
-  if (box == nullptr) throw FieldTableError("field row " + std::to_string(row) + " is not a text field");
+  TextBox& box = fields.FieldControls(row);
   const std::string& format = fields.FieldFormats(row);
-  const int maxLength = box->maxLength();
+  const int maxLength = box.maxLength();
   if (format.empty()) {
-    if (maxLength > 0) replaceText(*box, platform::cutToAnsiBytes(box->text(), static_cast<std::size_t>(maxLength)));
+    if (maxLength > 0) replaceText(box, platform::cutToAnsiBytes(box.text(), static_cast<std::size_t>(maxLength)));
     return;
   }
-  if (!completeShortForm(*box, format)) return;
+  if (!completeShortForm(box, format)) return;
 
-  const std::string current = box->text();
+  const std::string current = box.text();
   if (current.empty()) return;
   const std::string v = formatted(formatted(current, format), format);
   // A value that would not fit the field keeps its text rather than being cut.
-  if (fits(v, maxLength)) replaceText(*box, formatted(v, format));
-}
-
-std::string NullTo(const std::optional<std::string>& value, const std::string& substitute) {
-  return value.value_or(substitute);
+  if (fits(v, maxLength)) replaceText(box, formatted(v, format));
 }
 
 }  // namespace mnt4820

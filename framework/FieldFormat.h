@@ -1,8 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
-#include <string>
 
 #include "framework/ScreenState.h"
 
@@ -28,8 +26,5 @@ namespace mnt4820 {
 // Writing a value in a format needs the parts the format shows: a month and day has no year for "yyyy/mm",
 // a date no time for "hh:mm"; such a value, and a value with a format not listed above, stays as it is.
 void FormatFieldValue(ScreenState& screen, std::int16_t row);
-
-// The substitute for a database NULL, otherwise the value itself.
-std::string NullTo(const std::optional<std::string>& value, const std::string& substitute);
 
 }  // namespace mnt4820

@@ -13,21 +13,12 @@ namespace mnt4820 {
 namespace {
 
 namespace key = platform::ui::key;
-using platform::ui::Control;
 using platform::ui::TextBox;
 
-bool isEligible(const Control& field) {
-  if (!field.isEnabled() || !field.isVisible()) return false;
-  const auto* box = dynamic_cast<const TextBox*>(&field);
-  return box == nullptr || !box->isLocked();
-}
+bool isEligible(const TextBox& field) { return field.isEnabled() && field.isVisible() && !field.isLocked(); }
 
 // The operator has not begun to edit the field: it is empty, or its whole text is still selected.
-bool mayBeLeftFreely(const Control& field) {
-  if (const auto* box = dynamic_cast<const TextBox*>(&field))
-    return box->text().empty() || box->selLength() == box->length();
-  return field.defaultValue().empty();
-}
+bool mayBeLeftFreely(const TextBox& field) { return field.text().empty() || field.selLength() == field.length(); }
 
 }  // namespace
 
@@ -35,13 +26,13 @@ void NextField(ScreenState& screen, std::int16_t keyCode) {
   const std::optional<int> current = screen.activeFieldRow();
   if (!current) return;
   const FieldTable& fields = screen.fields;
-  const Control& active = fields.FieldControls(*current);
+  const TextBox& active = fields.FieldControls(*current);
   const bool alwaysMoves = keyCode == key::Down || keyCode == key::Enter;
   // One round of the table after the current field, wrapping after the last row, ending where it began. The
   // current field itself is not tried: it could only be given the focus it already has.
   const int count = fields.FieldCount;
   for (int step = 1; step < count; ++step) {
-    Control& candidate = fields.FieldControls((*current + step) % count);
+    TextBox& candidate = fields.FieldControls((*current + step) % count);
     if (isEligible(candidate) && (alwaysMoves || mayBeLeftFreely(active))) {
       candidate.setFocus();
       return;
@@ -54,11 +45,11 @@ void PreviousField(ScreenState& screen, std::int16_t) {
   // From a control that is not a field (the grid, whose TabIndex lies past the last field) the focus stays.
   if (!current) return;
   const FieldTable& fields = screen.fields;
-  const Control& active = fields.FieldControls(*current);
+  const TextBox& active = fields.FieldControls(*current);
   int i = *current - 1;
   if (i == -1) i = fields.FieldCount - 1;
   for (; i >= 0; --i) {
-    Control& candidate = fields.FieldControls(i);
+    TextBox& candidate = fields.FieldControls(i);
     if (!isEligible(candidate)) continue;
     // The first eligible field ends the search whether or not the focus moves.
     if (mayBeLeftFreely(active)) candidate.setFocus();
@@ -78,37 +69,39 @@ bool mayAutoAdvanceOn(std::int16_t keyCode) {
   }
 }
 
+bool isTypedFull(const TextBox& field) {
+  const int maxLength = field.maxLength();
+  const int selStart = field.selStart();
+  const int selLength = field.selLength();
+  return maxLength != 0 && field.length() == maxLength &&
+         (selStart == maxLength || selLength == maxLength || (selStart + selLength == maxLength && selLength == 1));
+}
+
 void AutoAdvance(ScreenState& screen, std::int16_t keyCode, std::int16_t shiftState,
                  const CheckFieldCallback& checkField) {
   if (shiftState != platform::ui::shift::None || !mayAutoAdvanceOn(keyCode)) return;
-  platform::ui::Form& form = screen.form();
   const std::optional<int> row = screen.activeFieldRow();
   // The last field of the table is never left automatically: leaving it is the operator's decision.
-  if (!row || *row == screen.fields.FieldCount - 1) return;
-  auto* box = dynamic_cast<TextBox*>(form.activeControl());
-  if (!form.isVisible() || box == nullptr) return;
+  if (!row || *row == screen.fields.FieldCount - 1 || !screen.form().isVisible()) return;
+  TextBox& box = screen.fields.FieldControls(*row);
 
-  const int maxLength = box->maxLength();
+  const int maxLength = box.maxLength();
   // A field without a limit can never be full; cutting it to zero bytes would destroy what was typed.
   if (maxLength == 0) return;
-  const int selStart = box->selStart();
-  const int selLength = box->selLength();
-  const int length = box->length();
-  if (platform::AnsiByteLength(box->text()) > static_cast<std::size_t>(maxLength)) {
+  // Counted before any cut.
+  const bool full = isTypedFull(box);
+  if (platform::AnsiByteLength(box.text()) > static_cast<std::size_t>(maxLength)) {
     // A double-byte character across the limit is dropped whole rather than split into half a character.
-    box->setText(platform::cutToAnsiBytes(box->text(), static_cast<std::size_t>(maxLength)));
-    box->setSelStart(box->length());
+    box.setText(platform::cutToAnsiBytes(box.text(), static_cast<std::size_t>(maxLength)));
+    box.setSelStart(box.length());
   }
-  // Full: as many characters as MaxLength, counted before any cut, and the caret at the end, the whole text
-  // selected or its last character selected (typing over it).
-  const bool full = length == maxLength && (selStart == maxLength || selLength == maxLength ||
-                                            (selStart + selLength == maxLength && selLength == 1));
   if (!full) return;
 
   std::int16_t status = StatusGoOn;
   checkField(static_cast<std::int16_t>(*row), status);
   if (status == StatusStop) {
-    if (Control* active = form.activeControl()) SelectAllText(*active);
+    if (const std::optional<int> refused = screen.activeFieldRow())
+      SelectAllText(screen.fields.FieldControls(*refused));
     return;
   }
   NextField(screen, key::Enter);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/ScreenState.h"
+#include "platform/ui/TextBox.h"
 
 namespace mnt4820 {
 
@@ -27,6 +28,10 @@ void PreviousField(ScreenState& screen, std::int16_t keyCode);
 // Whether the release of this key may leave a full field: not the movement keys, Enter, Esc, Shift or Ctrl,
 // which have their own meaning or type nothing.
 bool mayAutoAdvanceOn(std::int16_t keyCode);
+
+// Whether a field is typed full: as many characters as its MaxLength (never a field without one), and the caret
+// at the end, the whole text selected or its last character selected (typing over it).
+bool isTypedFull(const platform::ui::TextBox& field);
 
 // Run on the release of a key in a field: a field typed full is checked through `checkField` and, when the
 // check accepts it, left as by Enter; when the check refuses it, its text is selected again.

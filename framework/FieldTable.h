@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/ui/Control.h"
+#include "platform/ui/TextBox.h"
 
 namespace mnt4820 {
 
@@ -21,7 +22,7 @@ class FieldTableError : public std::logic_error {
 
 // One input field of the current window.
 struct FieldRow {
-  platform::ui::Control* control = nullptr;
+  platform::ui::TextBox* control = nullptr;
   // "yyyy/mm/dd", "yy/mm/dd", "mm/dd", "yyyy/mm", "hh:mm" or empty (no format).
   std::string format;
   // The keystroke filter's attribute code; empty counts as "2".
@@ -50,7 +51,7 @@ class FieldTable {
   }
 
   // The columns of a registered row by their old names; FieldTableError when there is no such row.
-  platform::ui::Control& FieldControls(int row) const { return *rows_[index(row)].control; }
+  platform::ui::TextBox& FieldControls(int row) const { return *rows_[index(row)].control; }
   const std::string& FieldFormats(int row) const { return rows_[index(row)].format; }
   const std::string& FieldAttributes(int row) const { return rows_[index(row)].attribute; }
   // The keystroke filter stores "2" in an empty attribute.

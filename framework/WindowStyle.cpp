@@ -6,13 +6,14 @@
 #include "platform/text/NumberConversion.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Control.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/TextBox.h"
 
 namespace mnt4820 {
 
 namespace {
 
 using platform::ui::Control;
-using platform::ui::ControlKind;
 
 // Runs one property assignment; a conversion or a refusal by the control becomes a WindowStyleError that
 // names the settings key and the control.
@@ -43,7 +44,7 @@ void applyLook(Control& control, const Look& look, std::string_view name) {
 }
 
 // The label look chosen by the first four characters of the name, untrimmed: " lbl_X" is not styled.
-void styleLabel(Control& label, const Settings& settings) {
+void styleLabel(platform::ui::Label& label, const Settings& settings) {
   const std::string_view name = label.name();
   if (name.starts_with("lbl_") || name.starts_with("OPR_")) {
     applyLook(label, settings.Label, "Label");
@@ -51,6 +52,13 @@ void styleLabel(Control& label, const Settings& settings) {
     applyLook(label, settings.Title, "Title");
   }
 }
+
+// Text boxes and labels in one pass, so that a value that does not apply stops the styling in collection order.
+struct Styler {
+  const Settings& settings;
+  void operator()(platform::ui::TextBox& box) const { applyLook(box, settings.Text, "Text"); }
+  void operator()(platform::ui::Label& label) const { styleLabel(label, settings); }
+};
 
 }  // namespace
 
@@ -60,13 +68,7 @@ void ApplyWindowStyle(ScreenState& screen, const Settings& settings) {
   assign("FormBackColor", form.name(),
          [&] { form.setBackColor(platform::toInteger32(platform::parseNumber(settings.FormBackColor))); });
 
-  for (Control* control : form.controls()) {
-    if (control->kind() == ControlKind::TextBox) {
-      applyLook(*control, settings.Text, "Text");
-    } else if (control->kind() == ControlKind::Label) {
-      styleLabel(*control, settings);
-    }
-  }
+  form.forEachControlOf<platform::ui::TextBox, platform::ui::Label>(Styler{settings});
 }
 
 void CenterWindow(platform::ui::Form& window) {

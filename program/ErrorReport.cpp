@@ -35,4 +35,8 @@ void reportCaughtError(std::string_view where, const std::exception& error) {
   std::cerr << ProgramTitle << ": " << where << ": " << describe(error) << std::endl;
 }
 
+void showFixedMessage(platform::ui::Application& ui, const char* message) {
+  ui.messageBox(message, platform::ui::mb::OkOnly, ProgramTitle);
+}
+
 }  // namespace mnt4820

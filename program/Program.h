@@ -1,15 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "config/Settings.h"
 #include "db/DatabaseSession.h"
 #include "framework/ScreenState.h"
 #include "platform/ui/Application.h"
-#include "platform/ui/Form.h"
-#include "program/MaintenanceState.h"
 
 namespace mnt4820 {
 
@@ -31,10 +28,7 @@ struct Program {
   Settings settings;
   DatabaseSession database;
   ScreenState screen;
-  MaintenanceState maintenance;
   OperatorState operatorState;
-  // The main window lives for the whole run.
-  std::unique_ptr<platform::ui::Form> mainWindow;
 };
 
 // The program's title on every message box.

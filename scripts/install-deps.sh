@@ -10,6 +10,7 @@ packages=(
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev libpq-dev
   xvfb xdotool imagemagick libx11-dev
+  dpkg-dev lintian
   clang libclang-rt-dev clang-format
   fcitx5 fcitx5-frontend-qt6 fcitx5-mozc dbus x11-utils
 )

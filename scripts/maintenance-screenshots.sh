@@ -16,8 +16,8 @@ run=$(mktemp -d /tmp/mnt4820-maintenance-run.XXXXXX)
 export ODBCSYSINI="$run/odbc" ODBCINI="$run/odbc/odbc.ini"
 # shellcheck source=scripts/xvfb-lib.sh
 source "$root/scripts/xvfb-lib.sh"
-# shellcheck source=tests/e2e/operator-steps.sh
-source "$root/tests/e2e/operator-steps.sh"
+# shellcheck source=scripts/window-steps.sh
+source "$root/scripts/window-steps.sh"
 xvfb_start
 trap 'xvfb_stop; rm -rf "$run"' EXIT
 die() { echo "$*" >&2; exit 1; }

@@ -2,7 +2,9 @@
 # Installs what is missing, checks the layout of the C++ files, builds (plain, with the address and undefined-behaviour sanitizers, and the fuzz
 # targets with clang; MNT4820_SKIP_SANITIZERS=1 leaves out the second, MNT4820_SKIP_FUZZ=1 the third), starts a
 # throwaway PostgreSQL server on 127.0.0.1, runs every test with CTest against SQLite and PostgreSQL through
-# the real ODBC drivers (two at a time: each test has a database of its own), and stops the server.
+# the real ODBC drivers (two at a time: each test has a database of its own), and stops the server. Among the
+# tests of the plain build, the Debian package is made from that build with cpack, checked with lintian and
+# dpkg-deb, and its start-up is run unpacked (tests/e2e/package-check.sh, tests/e2e/installed-start.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -34,6 +36,8 @@ work=$pg_work
 
 export ODBCSYSINI="$work/odbc" ODBCINI="$work/odbc/odbc.ini"
 export MNT4820_TEST_PG_CONNECT="DSN=MNT4820_PG;UID=mnt4820;PWD=;"
+# The restart test restarts this server under an open connection (scripts/pg-server.sh restart).
+export MNT4820_TEST_PG_DATA="$work/pg"
 export XDG_RUNTIME_DIR="$work/xdg" && mkdir -m 0700 "$XDG_RUNTIME_DIR"
 # ODBC drivers are unloaded before the leak check; full stacks let it see that the driver manager made them.
 export ASAN_OPTIONS="fast_unwind_on_malloc=0"

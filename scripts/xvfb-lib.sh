@@ -32,18 +32,3 @@ xvfb_stop() {
 xvfb_wait_window() {
   timeout "$2" xdotool search --sync --onlyvisible --name "$1" | head -1
 }
-
-# xvfb_answer WHAT KEY: waits for a message box of the program (titled MNT4820), presses KEY in it and waits
-# until it has gone; WHAT names the box in the error.
-xvfb_answer() {
-  xvfb_wait_window '^MNT4820$' 15 >/dev/null || { echo "no message box for: $1" >&2; return 1; }
-  sleep 0.5
-  xdotool key --clearmodifiers "$2"
-  local _
-  for _ in $(seq 50); do
-    xdotool search --onlyvisible --name '^MNT4820$' >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  echo "the message box stayed open: $1" >&2
-  return 1
-}

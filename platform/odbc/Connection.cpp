@@ -52,10 +52,10 @@ bool Connection::isLost() const {
   if (!isOpen()) {
     return false;
   }
-  SQLUINTEGER dead = SQL_CD_FALSE;
-  const SQLRETURN rc = SQLGetConnectAttr(state_->handle(), SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
-  return SQL_SUCCEEDED(rc) && dead == SQL_CD_TRUE;
+  return state_->lostBy() || state_->driverReportsDead();
 }
+
+std::string Connection::lostSqlState() const { return state_ ? state_->lostBy().value_or("") : std::string(); }
 
 void Connection::close() {
   if (!state_) {
@@ -106,6 +106,9 @@ void Connection::commit() {
   if (!state.inTransaction()) {
     throw InvalidStateError("commit with no transaction open");
   }
+  if (isLost()) {
+    throw InvalidStateError("the connection was lost: the server has rolled the transaction back");
+  }
   state.call("SQLEndTran", SQLEndTran(SQL_HANDLE_DBC, state.handle(), SQL_COMMIT));
   setAutocommit(true);
   state.setInTransaction(false);
@@ -116,8 +119,10 @@ void Connection::rollback() {
     return;
   }
   ConnectionState& state = *state_;
-  state.call("SQLEndTran", SQLEndTran(SQL_HANDLE_DBC, state.handle(), SQL_ROLLBACK));
-  setAutocommit(true);
+  if (!isLost()) {
+    state.call("SQLEndTran", SQLEndTran(SQL_HANDLE_DBC, state.handle(), SQL_ROLLBACK));
+    setAutocommit(true);
+  }
   state.setInTransaction(false);
 }
 

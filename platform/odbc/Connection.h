@@ -33,9 +33,14 @@ class Connection {
   ~Connection();
 
   bool isOpen() const;
-  // Whether the driver reports the link to the server gone (SQL_ATTR_CONNECTION_DEAD), as it does once a call
-  // has met a stopped server. A driver that cannot tell counts as connected.
+  // Whether the link to the server is gone: a call on the connection or its result sets failed saying so
+  // (OdbcError::meansConnectionLost), or the driver reports it dead (SQL_ATTR_CONNECTION_DEAD). psqlODBC sets
+  // that flag after some first failures, after others only at the second, and never when the first statement
+  // after a restart could not be sent; hence both count. A driver that cannot tell counts as connected until
+  // a call fails saying so.
   bool isLost() const;
+  // The SQLSTATE of the failure that showed the connection lost; empty when none did.
+  std::string lostSqlState() const;
   // Rolls back an open transaction and disconnects. Does nothing when not open.
   void close();
 
@@ -47,11 +52,12 @@ class Connection {
 
   // Autocommit off until commit or rollback turn it on again. Transactions do not nest.
   void beginTransaction();
-  // Throws InvalidStateError when no transaction is open. When the commit itself fails
-  // the transaction stays open, for the caller to roll back.
+  // Throws InvalidStateError when no transaction is open, and when the connection is lost: the server has
+  // rolled the transaction back (psqlODBC answers a commit after a failed statement with success). When the
+  // commit itself fails the transaction stays open, for the caller to roll back.
   void commit();
   // Does nothing when no transaction is open (or the connection is closed), so that every
-  // error path may call it.
+  // error path may call it. On a lost connection the transaction only ends here: the server has ended it.
   void rollback();
   bool inTransaction() const;
 

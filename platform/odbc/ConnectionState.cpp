@@ -21,6 +21,24 @@ ConnectionState::~ConnectionState() {
   SQLDisconnect(connection_.get());
 }
 
+SQLRETURN ConnectionState::check(const char* functionName, SQLSMALLINT handleType, SQLHANDLE handle, SQLRETURN rc) {
+  try {
+    return checked(functionName, handleType, handle, rc);
+  } catch (const OdbcError& error) {
+    // psqlODBC reports some losses with HY000, and only its flag tells them.
+    if (!lostBy_ && (error.meansConnectionLost() || driverReportsDead())) {
+      lostBy_ = error.sqlState();
+    }
+    throw;
+  }
+}
+
+bool ConnectionState::driverReportsDead() const {
+  SQLUINTEGER dead = SQL_CD_FALSE;
+  const SQLRETURN rc = SQLGetConnectAttr(connection_.get(), SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
+  return SQL_SUCCEEDED(rc) && dead == SQL_CD_TRUE;
+}
+
 void ConnectionState::attach(Statement& statement) { statements_.push_back(&statement); }
 
 void ConnectionState::detach(Statement& statement) { std::erase(statements_, &statement); }

@@ -2,6 +2,8 @@
 // Internal to the ODBC layer.
 
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/odbc/ConnectOptions.h"
@@ -24,6 +26,11 @@ class ConnectionState {
   const ConnectOptions& options() const { return options_; }
 
   bool isConnected() const { return connected_; }
+  // The SQLSTATE of the first failure on the connection or its statements that showed the link to the server
+  // gone, by its own SQLSTATE or by the driver's flag set with it; nothing while none has.
+  const std::optional<std::string>& lostBy() const { return lostBy_; }
+  // SQL_ATTR_CONNECTION_DEAD; false from a driver that cannot tell.
+  bool driverReportsDead() const;
   bool inTransaction() const { return inTransaction_; }
   void setInTransaction(bool open) { inTransaction_ = open; }
 
@@ -36,8 +43,10 @@ class ConnectionState {
   // OdbcError when the driver refuses.
   void disconnect();
 
-  SQLRETURN call(const char* functionName, SQLRETURN rc) const {
-    return checked(functionName, SQL_HANDLE_DBC, connection_.get(), rc);
+  // checked() for a call on this connection or on one of its statements.
+  SQLRETURN check(const char* functionName, SQLSMALLINT handleType, SQLHANDLE handle, SQLRETURN rc);
+  SQLRETURN call(const char* functionName, SQLRETURN rc) {
+    return check(functionName, SQL_HANDLE_DBC, connection_.get(), rc);
   }
 
  private:
@@ -48,6 +57,7 @@ class ConnectionState {
   std::vector<Statement*> statements_;
   bool connected_ = true;
   bool inTransaction_ = false;
+  std::optional<std::string> lostBy_;
 };
 
 }  // namespace platform::odbc

@@ -31,4 +31,9 @@ const std::string& OdbcError::sqlState() const {
 
 std::int32_t OdbcError::nativeCode() const { return records_.empty() ? 0 : records_.front().nativeCode; }
 
+bool OdbcError::meansConnectionLost() const {
+  const std::string& state = sqlState();
+  return state.starts_with("08") || state == "57P01" || state == "57P02" || state == "57P03";
+}
+
 }  // namespace platform::odbc

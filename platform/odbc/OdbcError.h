@@ -26,6 +26,9 @@ class OdbcError : public DatabaseError {
   // Of the first record; empty and 0 when the driver left no record.
   const std::string& sqlState() const;
   std::int32_t nativeCode() const;
+  // Whether the failure says the link to the server is gone: SQLSTATE class 08, or PostgreSQL's 57P01, 57P02
+  // and 57P03 (the server shut down, crashed or is starting again), with which psqlODBC reports a restart.
+  bool meansConnectionLost() const;
 
  private:
   std::string functionName_;

@@ -35,7 +35,7 @@ class Statement {
   SQLRETURN setAttribute(SQLINTEGER attribute, SQLULEN value);
 
   SQLRETURN call(const char* functionName, SQLRETURN rc) const {
-    return checked(functionName, SQL_HANDLE_STMT, handle_.get(), rc);
+    return connection_->check(functionName, SQL_HANDLE_STMT, handle_.get(), rc);
   }
 
  private:

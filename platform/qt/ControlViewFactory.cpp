@@ -4,7 +4,6 @@
 #include "platform/qt/DataGridView.h"
 #include "platform/qt/LabelView.h"
 #include "platform/qt/ListGridView.h"
-#include "platform/qt/PanelView.h"
 #include "platform/qt/TextBoxEdit.h"
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/DataGrid.h"
@@ -14,29 +13,19 @@
 
 namespace platform::qt {
 
+// Each kind is made by its class alone, so the kind names the class to view.
 ControlView* createControlView(QtToolkit& toolkit, ui::Control& control, QWidget* parent) {
   switch (control.kind()) {
-    case ui::ControlKind::TextBox:
-      if (auto* box = dynamic_cast<ui::TextBox*>(&control)) return new TextBoxEdit(toolkit, *box, parent);
-      break;
-    case ui::ControlKind::Label:
-      if (auto* label = dynamic_cast<ui::Label*>(&control)) return new LabelView(toolkit, *label, parent);
-      break;
+    case ui::ControlKind::TextBox: return new TextBoxEdit(toolkit, static_cast<ui::TextBox&>(control), parent);
+    case ui::ControlKind::Label: return new LabelView(toolkit, static_cast<ui::Label&>(control), parent);
     case ui::ControlKind::CommandButton:
-      if (auto* button = dynamic_cast<ui::CommandButton*>(&control)) {
-        return new CommandButtonView(toolkit, *button, parent);
-      }
-      break;
-    case ui::ControlKind::DataGrid:
-      if (auto* grid = dynamic_cast<ui::DataGrid*>(&control)) return new DataGridView(toolkit, *grid, parent);
-      break;
-    case ui::ControlKind::DataControl: return nullptr;
-    case ui::ControlKind::ListGrid:
-      if (auto* grid = dynamic_cast<ui::ListGrid*>(&control)) return new ListGridView(toolkit, *grid, parent);
-      break;
-    case ui::ControlKind::ComboBox: break;
+      return new CommandButtonView(toolkit, static_cast<ui::CommandButton&>(control), parent);
+    case ui::ControlKind::DataGrid: return new DataGridView(toolkit, static_cast<ui::DataGrid&>(control), parent);
+    case ui::ControlKind::ListGrid: return new ListGridView(toolkit, static_cast<ui::ListGrid&>(control), parent);
+    case ui::ControlKind::DataControl: break;
   }
-  return new PanelView(toolkit, control, parent);
+  // The data control has no face.
+  return nullptr;
 }
 
 }  // namespace platform::qt

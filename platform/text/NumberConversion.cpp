@@ -14,33 +14,63 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-int digitValue(char c) {
-  if (isDigit(c)) return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return 99;
-}
-
 [[noreturn]] void typeMismatch(std::string_view text) {
   throw ConversionError("type mismatch: \"" + std::string(text) + "\"");
 }
 
-// "&H…" or "&O…": unsigned up to 32 bits, read back as a signed 32-bit number.
+[[noreturn]] void overflow(std::string_view text) { throw OverflowError("overflow: \"" + std::string(text) + "\""); }
+
+// "&H…" or "&O…": unsigned up to 32 bits, read back as a signed 32-bit number. Digits that already overflow
+// are reported as such, even with a wrong character after them.
 double parsePrefixedInteger(std::string_view digits, int base, std::string_view text) {
-  if (digits.empty()) typeMismatch(text);
   std::uint64_t value = 0;
-  for (const char c : digits) {
-    const int digit = digitValue(c);
-    if (digit >= base) typeMismatch(text);
-    value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
-    if (value > 0xFFFFFFFFu) throw OverflowError("overflow: \"" + std::string(text) + "\"");
-  }
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
+  if (error == std::errc::result_out_of_range || value > 0xFFFFFFFFu) overflow(text);
+  if (error != std::errc() || end != digits.data() + digits.size()) typeMismatch(text);
   return static_cast<double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
 }
 
-// Decimal order of magnitude of a well-formed number whose value did not fit a double: positive
-// means overflow, otherwise it underflowed to zero.
-long decimalOrder(std::string_view mantissa, long exponent) {
+struct DecimalRead {
+  double value;
+  const char* end;
+  std::errc error;
+};
+
+// A decimal number at the start of `text`: an optional sign, then what from_chars reads in `format`. The sign is
+// ours (from_chars takes no '+'), and a digit or a point must follow it: from_chars would also take "inf", "nan"
+// and a second sign. from_chars is independent of the locale, unlike strtod.
+DecimalRead readDecimal(std::string_view text, std::chars_format format) {
+  std::string_view rest = text;
+  const bool negative = rest.starts_with('-');
+  if (negative || rest.starts_with('+')) rest.remove_prefix(1);
+  if (rest.empty() || !(isDigit(rest.front()) || rest.front() == '.')) {
+    return {0, text.data(), std::errc::invalid_argument};
+  }
+  double value = 0;  // left as it is when the number is out of range
+  const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), value, format);
+  return {negative ? -value : value, end, error};
+}
+
+// The exponent of a well-formed number; exponents beyond any double's range are clamped, the number is then
+// infinite or zero anyway.
+long exponentOf(std::string_view number) {
+  const std::size_t e = number.find_first_of("eE");
+  if (e == std::string_view::npos) return 0;
+  std::string_view digits = number.substr(e + 1);
+  const bool negative = digits.starts_with('-');
+  if (negative || digits.starts_with('+')) digits.remove_prefix(1);
+  long exponent = 0;
+  const std::from_chars_result parsed = std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
+  if (parsed.ec == std::errc::result_out_of_range || exponent > 100000) exponent = 100000;
+  return negative ? -exponent : exponent;
+}
+
+// Decimal order of magnitude of a well-formed number whose value did not fit a double: positive means overflow,
+// otherwise it underflowed to zero.
+long decimalOrder(std::string_view number) {
+  std::string_view mantissa = number.substr(0, number.find_first_of("eE"));
+  if (mantissa.starts_with('+') || mantissa.starts_with('-')) mantissa.remove_prefix(1);
+  const long exponent = exponentOf(number);
   const std::size_t point = mantissa.find('.');
   const std::string_view whole = mantissa.substr(0, point);
   const std::size_t firstWhole = whole.find_first_not_of('0');
@@ -51,60 +81,16 @@ long decimalOrder(std::string_view mantissa, long exponent) {
 }
 
 double parseDecimal(std::string_view number, std::string_view text) {
-  std::size_t pos = 0;
-  const auto digitsFrom = [&](std::size_t start) {
-    while (pos < number.size() && isDigit(number[pos])) ++pos;
-    return pos - start;
-  };
-  bool negative = false;
-  if (pos < number.size() && (number[pos] == '+' || number[pos] == '-')) negative = number[pos++] == '-';
-  const std::size_t mantissaStart = pos;
-  std::size_t mantissaDigits = digitsFrom(pos);
-  if (pos < number.size() && number[pos] == '.') {
-    ++pos;
-    mantissaDigits += digitsFrom(pos);
-  }
-  if (mantissaDigits == 0) typeMismatch(text);
-  const std::string_view mantissa = number.substr(mantissaStart, pos - mantissaStart);
-  long exponent = 0;
-  if (pos < number.size() && (number[pos] == 'e' || number[pos] == 'E')) {
-    ++pos;
-    bool negativeExponent = false;
-    if (pos < number.size() && (number[pos] == '+' || number[pos] == '-')) negativeExponent = number[pos++] == '-';
-    const std::size_t exponentStart = pos;
-    if (digitsFrom(pos) == 0) typeMismatch(text);
-    const std::string_view exponentDigits = number.substr(exponentStart, pos - exponentStart);
-    // Exponents beyond any double's range are clamped; the result is then infinite or zero anyway.
-    const std::from_chars_result parsed =
-        std::from_chars(exponentDigits.data(), exponentDigits.data() + exponentDigits.size(), exponent);
-    if (parsed.ec == std::errc::result_out_of_range || exponent > 100000) exponent = 100000;
-    if (negativeExponent) exponent = -exponent;
-  }
-  if (pos != number.size()) typeMismatch(text);
-
-  // from_chars takes no '+' and is independent of the locale, unlike strtod.
-  const std::string_view unsignedNumber = number.substr(mantissaStart);
-  double value = 0;
-  const auto [end, error] =
-      std::from_chars(unsignedNumber.data(), unsignedNumber.data() + unsignedNumber.size(), value);
-  if (error == std::errc::result_out_of_range) {
-    if (decimalOrder(mantissa, exponent) > 0) throw OverflowError("overflow: \"" + std::string(text) + "\"");
-    value = 0;
-  } else if (error != std::errc() || end != unsignedNumber.data() + unsignedNumber.size()) {
-    typeMismatch(text);
-  }
-  return negative ? -value : value;
-}
-
-double roundHalfToEven(double value) {
-  // std::round takes halves away from zero; a half is exactly representable, so this test is exact.
-  if (std::fabs(value - std::trunc(value)) == 0.5) return 2.0 * std::round(value / 2.0);
-  return std::round(value);
+  const DecimalRead read = readDecimal(number, std::chars_format::general);
+  if (read.error == std::errc::invalid_argument || read.end != number.data() + number.size()) typeMismatch(text);
+  if (read.error == std::errc::result_out_of_range && decimalOrder(number) > 0) overflow(text);
+  return read.value;
 }
 
 template <typename Integer>
 Integer toInteger(double value) {
-  const double rounded = roundHalfToEven(value);
+  // Halves go to the even neighbour in the default rounding mode, which the program never changes.
+  const double rounded = std::nearbyint(value);
   if (std::isnan(rounded) || rounded < static_cast<double>(std::numeric_limits<Integer>::min()) ||
       rounded > static_cast<double>(std::numeric_limits<Integer>::max())) {
     throw OverflowError("overflow: " + std::to_string(value));
@@ -129,6 +115,17 @@ double parseNumber(std::string_view text) {
 std::int16_t toInteger16(double value) { return toInteger<std::int16_t>(value); }
 
 std::int32_t toInteger32(double value) { return toInteger<std::int32_t>(value); }
+
+std::int16_t leadingNumber16(std::string_view text) {
+  const std::string trimmed = trimBlanks(text);
+  const DecimalRead read = readDecimal(trimmed, std::chars_format::fixed);
+  if (read.error != std::errc()) return 0;
+  try {
+    return toInteger16(read.value);
+  } catch (const OverflowError&) {
+    return 0;
+  }
+}
 
 bool parseBoolean(std::string_view text) {
   const std::string word = trimBlanks(text);

@@ -29,6 +29,10 @@ double parseNumber(std::string_view text);
 std::int16_t toInteger16(double value);
 std::int32_t toInteger32(double value);
 
+// The number at the start of the text (blanks around, optional sign, decimal digits with optional fraction; what
+// follows is not read), rounded as toInteger16; 0 when the text starts with no number or it does not fit.
+std::int16_t leadingNumber16(std::string_view text);
+
 // "True"/"False" in any letter case, or a number (non-zero is true).
 bool parseBoolean(std::string_view text);
 

@@ -22,7 +22,6 @@ class Control {
 
   static constexpr int NotInArray = -1;
 
-  Control(ControlKind kind, std::string name, int index = NotInArray);
   virtual ~Control() = default;
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
@@ -84,6 +83,9 @@ class Control {
   ControlObserver* observer() const { return observer_; }
 
  protected:
+  // Only the control classes make controls, each with its own kind.
+  Control(ControlKind kind, std::string name, int index = NotInArray);
+
   void changed(Property property) { changed(ControlChange{property, std::nullopt}); }
   void changed(const ControlChange& change);
   virtual bool isFocusableKind() const { return true; }

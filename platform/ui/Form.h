@@ -71,6 +71,19 @@ class Form {
     return checked<T>(find(name, index), name);
   }
 
+  // Hands each control of the classes `Kinds` to `visit` as its own class, in collection order.
+  template <class... Kinds, class Visit>
+  void forEachControlOf(Visit&& visit) const {
+    for (Control* control : collection_) (visitAs<Kinds>(control, visit) || ...);
+  }
+  // The controls of one class in collection order.
+  template <class Kind>
+  std::vector<Kind*> controlsOf() const {
+    std::vector<Kind*> found;
+    forEachControlOf<Kind>([&found](Kind& control) { found.push_back(&control); });
+    return found;
+  }
+
   Control* activeControl() const { return active_; }
   void giveFocus(Control& control);
 
@@ -122,6 +135,13 @@ class Form {
   bool runAccessKey(std::int16_t keyCode, std::int16_t shiftState);
   void focusByTab(bool backward);
   void focusFirstControl();
+
+  template <class Kind, class Visit>
+  static bool visitAs(Control* control, Visit& visit) {
+    auto* typed = dynamic_cast<Kind*>(control);
+    if (typed != nullptr) visit(*typed);
+    return typed != nullptr;
+  }
 
   template <class T>
   static T& checked(Control* control, std::string_view name) {

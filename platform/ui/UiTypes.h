@@ -38,7 +38,8 @@ struct Rect {
   bool operator==(const Rect&) const = default;
 };
 
-enum class ControlKind { Label, TextBox, CommandButton, ComboBox, ListGrid, DataGrid, DataControl };
+// The kinds of control, one for each control class.
+enum class ControlKind { Label, TextBox, CommandButton, ListGrid, DataGrid, DataControl };
 
 enum class MousePointer : std::int16_t { Default = 0, Arrow = 1, Hourglass = 11 };
 

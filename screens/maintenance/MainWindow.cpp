@@ -3,17 +3,11 @@
 #include <cstdint>
 #include <optional>
 
-#include "framework/ClearScreen.h"
 #include "framework/Conventions.h"
 #include "framework/FieldFocus.h"
 #include "framework/FieldNavigation.h"
 #include "framework/KB_CHK.h"
 #include "framework/WindowStyle.h"
-#include "platform/ui/CommandButton.h"
-#include "platform/ui/Label.h"
-#include "platform/ui/ListGrid.h"
-#include "platform/ui/TextBox.h"
-#include "screens/maintenance/MainWindowDesign.h"
 #include "screens/maintenance/check_field.h"
 #include "screens/maintenance/common.h"
 
@@ -21,17 +15,14 @@ namespace mnt4820 {
 
 namespace {
 
-// The events that every input field of the window shares: colouring, keystroke filter, leaving when full.
-void wireField(Program& program, platform::ui::TextBox& field) {
-  field.onGotFocus = [&program, &field] { OnFieldGotFocus(program.screen, program.settings, field); };
-  field.onLostFocus = [&program, &field] { OnFieldLostFocus(program.screen, program.settings, field); };
+// Every input field also filters its keystrokes and leaves itself when typed full.
+void wireField(MaintenanceScreen& maintenance, platform::ui::TextBox& field) {
+  Program& program = maintenance.program;
+  wireInputField(program.screen, program.settings, field, [&maintenance](std::int16_t keyCode, std::int16_t shift) {
+    AutoAdvance(maintenance.program.screen, keyCode, shift,
+                [&maintenance](std::int16_t row, std::int16_t& status) { CheckField(maintenance, row, status); });
+  });
   field.onKeyPress = [&program](std::int16_t& charCode) { FilterKeystroke(program.screen, charCode); };
-  field.onKeyUp = [&program, &field](std::int16_t& keyCode, std::int16_t shiftState) {
-    // Only an enabled field leaves itself when full, however the toolkit delivers the release.
-    if (!field.isEnabled()) return;
-    AutoAdvance(program.screen, keyCode, shiftState,
-                [&program](std::int16_t row, std::int16_t& status) { CheckField(program, row, status); });
-  };
 }
 
 void enterDetailArea(Program& program) {
@@ -41,72 +32,84 @@ void enterDetailArea(Program& program) {
 
 // A click on a listed pair opens it in the detail area; the focus stays on the grid. A row that holds no pair
 // opens nothing.
-bool openGridRow(Program& program) {
-  platform::ui::ListGrid& grid = listingGrid(program);
+bool openGridRow(MaintenanceScreen& maintenance) {
+  const platform::ui::ListGrid& grid = maintenance.window.GRID;
   if (!rowHoldsPair(grid, grid.row())) return false;
-  ShowGridRow(program);
-  enterDetailArea(program);
-  SetCommandState(program, 1);
-  SetRowHighlight(program, 0);
-  program.screen.form().get<platform::ui::TextBox>("CNTCD").setEnabled(false);
+  ShowGridRow(maintenance);
+  enterDetailArea(maintenance.program);
+  SetCommandState(maintenance, 1);
+  SetRowHighlight(maintenance, 0);
+  maintenance.window.CNTCD.setEnabled(false);
   return true;
 }
 
-void focusPartnerCode(Program& program) {
-  auto& partner = program.screen.form().get<platform::ui::TextBox>("ATKCD");
+void focusPartnerCode(MaintenanceScreen& maintenance) {
+  platform::ui::TextBox& partner = maintenance.window.ATKCD;
   // In the key area the partner code is disabled and cannot take the focus.
   if (partner.canTakeFocus()) partner.setFocus();
 }
 
-void wireGrid(Program& program, platform::ui::ListGrid& grid) {
-  grid.onClick = [&program] { openGridRow(program); };
-  grid.onDoubleClick = [&program] {
-    if (openGridRow(program)) focusPartnerCode(program);
+void wireGrid(MaintenanceScreen& maintenance) {
+  platform::ui::ListGrid& grid = maintenance.window.GRID;
+  grid.onClick = [&maintenance] { openGridRow(maintenance); };
+  grid.onDoubleClick = [&maintenance] {
+    if (openGridRow(maintenance)) focusPartnerCode(maintenance);
   };
-  grid.onRowColChange = [&program] {
-    if (program.maintenance.GridLoaded == VbTrue) ShowGridRow(program);
+  grid.onRowColChange = [&maintenance] {
+    if (maintenance.state.GridLoaded == VbTrue) ShowGridRow(maintenance);
   };
-  grid.onKeyDown = [&program, &grid](std::int16_t& keyCode, std::int16_t) {
+  grid.onKeyDown = [&maintenance, &grid](std::int16_t& keyCode, std::int16_t) {
+    Program& program = maintenance.program;
     // The grid's own cursor movement follows and shows the row it reaches.
     if (keyCode == platform::ui::key::Up) {
       PreviousField(program.screen, keyCode);
-      ShowGridRow(program);
+      ShowGridRow(maintenance);
     } else if (keyCode == platform::ui::key::Down) {
       NextField(program.screen, keyCode);
-      ShowGridRow(program);
+      ShowGridRow(maintenance);
     } else if (keyCode == platform::ui::key::Enter) {
-      if (rowHoldsPair(grid, grid.row())) focusPartnerCode(program);
+      if (rowHoldsPair(grid, grid.row())) focusPartnerCode(maintenance);
     } else if (keyCode == platform::ui::key::Esc) {
-      SetRowHighlight(program, 1);
-      ClearScreen(program.screen);
-      ShowHeader(program);
-      program.screen.ScreenArea = "HEAD";
-      EnableFieldsForArea(program.screen, program.screen.ScreenArea);
-      SetCommandState(program, 0);
-      program.screen.fields.FieldControls(0).setFocus();
+      SetRowHighlight(maintenance, 1);
+      backToKeyArea(maintenance);
+      maintenance.window.KCNTCD.setFocus();
     }
   };
 }
 
-void focusKeyField(Program& program) { program.screen.form().get<platform::ui::TextBox>("KCNTCD").setFocus(); }
-
-void closeWindow(Program& program) { program.screen.form().requestClose(); }
+void closeWindow(MaintenanceScreen& maintenance) { maintenance.window.form->requestClose(); }
 
 }  // namespace
 
-void HandleScreenKey(Program& program, CodeSearch& search, std::int16_t keyCode, std::int16_t) {
+void wireMainWindow(MaintenanceScreen& maintenance) {
+  F_MNT4820& window = maintenance.window;
+  platform::ui::Form& form = *window.form;
+  form.onLoad = [&form] { CenterWindow(form); };
+  for (platform::ui::TextBox* field : {&window.KCNTCD, &window.CNTCD, &window.ATKCD}) wireField(maintenance, *field);
+  wireGrid(maintenance);
+  form.onKeyDown = [&maintenance](std::int16_t& keyCode, std::int16_t shiftState) {
+    HandleScreenKey(maintenance, keyCode, shiftState);
+  };
+  for (platform::ui::CommandButton* button : window.CMD) {
+    const auto index = static_cast<std::int16_t>(button->index());
+    button->onClick = [&maintenance, index] { HandleCommand(maintenance, index); };
+  }
+}
+
+void HandleScreenKey(MaintenanceScreen& maintenance, std::int16_t keyCode, std::int16_t) {
   namespace key = platform::ui::key;
+  Program& program = maintenance.program;
   std::int16_t status = StatusGoOn;
   switch (keyCode) {
     case key::Enter: {
       const std::optional<int> row = program.screen.activeFieldRow();
       if (!row) return;
-      CheckField(program, static_cast<std::int16_t>(*row), status);
+      CheckField(maintenance, static_cast<std::int16_t>(*row), status);
       if (status == StatusStop) return;
-      if (program.screen.fields.FieldControls(*row).name() == "ATKCD") {
-        ConfirmAndSave(program, status);
+      if (&program.screen.fields.FieldControls(*row) == &maintenance.window.ATKCD) {
+        ConfirmAndSave(maintenance, status);
         // A save whose reload failed, and No, end in the key area with status 9: ATKCD is disabled by then.
-        if (status == StatusStop && program.screen.ScreenArea == "HEAD") focusKeyField(program);
+        if (status == StatusStop && program.screen.ScreenArea == "HEAD") maintenance.window.KCNTCD.setFocus();
         if (status == StatusStop) return;
       }
       NextField(program.screen, key::Enter);
@@ -114,72 +117,55 @@ void HandleScreenKey(Program& program, CodeSearch& search, std::int16_t keyCode,
     }
     case key::Esc:
       if (program.screen.ScreenArea == "HEAD") {
-        closeWindow(program);
+        closeWindow(maintenance);
         return;
       }
-      LeaveBody(program, status);
+      LeaveBody(maintenance, status);
       if (program.screen.ScreenArea == "HEAD") {
-        program.maintenance.EditMode = MaintenanceState::Change;
-        focusKeyField(program);
+        maintenance.state.EditMode = MaintenanceState::Change;
+        maintenance.window.KCNTCD.setFocus();
       }
       return;
-    case key::F2: program.maintenance.ConfirmOnLeave = VbFalse; return;
-    case key::F5: StartCodeSearch(program, search); return;
+    case key::F2: maintenance.state.ConfirmOnLeave = VbFalse; return;
+    case key::F5: StartCodeSearch(maintenance); return;
     case key::Up: PreviousField(program.screen, keyCode); return;
     case key::Down: NextField(program.screen, keyCode); return;
     default: return;
   }
 }
 
-void HandleCommand(Program& program, std::int16_t index) {
+void HandleCommand(MaintenanceScreen& maintenance, std::int16_t index) {
+  Program& program = maintenance.program;
   std::int16_t status = StatusGoOn;
   switch (index) {
     case 0:
-      if (program.screen.ScreenArea == "HEAD") SearchByCenter(program, status);
+      if (program.screen.ScreenArea == "HEAD") SearchByCenter(maintenance, status);
       return;
     case 1:
       enterDetailArea(program);
-      EnterAddMode(program);
+      EnterAddMode(maintenance);
       return;
     case 2:
       if (program.screen.ScreenArea != "BODY") return;
-      DeletePair(program, status);
-      if (program.screen.ScreenArea == "HEAD") focusKeyField(program);
+      DeletePair(maintenance, status);
+      if (program.screen.ScreenArea == "HEAD") maintenance.window.KCNTCD.setFocus();
       return;
-    case 3: closeWindow(program); return;
+    case 3: closeWindow(maintenance); return;
     default: return;
   }
 }
 
-void StartCodeSearch(Program& program, CodeSearch& search) {
-  platform::ui::Form& window = program.screen.form();
-  const platform::ui::Control* active = window.activeControl();
-  if (active == nullptr) return;
-  const char* name = active->name() == "KCNTCD" ? "lbl_KCNTNM" : active->name() == "CNTCD" ? "lbl_CNTNM" : nullptr;
+void StartCodeSearch(MaintenanceScreen& maintenance) {
+  F_MNT4820& window = maintenance.window;
+  platform::ui::Control* active = window.form->activeControl();
+  platform::ui::Label* name = active == &window.KCNTCD  ? &window.lbl_KCNTNM
+                              : active == &window.CNTCD ? &window.lbl_CNTNM
+                                                        : nullptr;
   if (name == nullptr) return;
-  auto& holder = window.get<platform::ui::Label>("SEARCH_KBN");
+  platform::ui::Label& holder = window.SEARCH_KBN;
   holder.setCaption("");
-  OpenCodeSearch(search, static_cast<std::int16_t>(SearchKind::Center), window.activeControl(), holder.caption(),
-                 holder.caption(), &window.get<platform::ui::Label>(name), &holder, &holder);
-}
-
-std::unique_ptr<platform::ui::Form> createMainWindow(Program& program) {
-  std::unique_ptr<platform::ui::Form> form = createMainWindowDesign(program.ui);
-  platform::ui::Form& window = *form;
-  window.onLoad = [&window] { CenterWindow(window); };
-  for (const char* name : {"KCNTCD", "CNTCD", "ATKCD"}) wireField(program, window.get<platform::ui::TextBox>(name));
-  wireGrid(program, window.get<platform::ui::ListGrid>("GRID"));
-  // The main window lives for the whole run, and with it the code search its key handler opens.
-  auto search = std::make_shared<CodeSearch>(program.ui, program.database);
-  window.onKeyDown = [&program, search](std::int16_t& keyCode, std::int16_t shiftState) {
-    HandleScreenKey(program, *search, keyCode, shiftState);
-  };
-  for (std::int16_t index = 0; index <= 3; ++index) {
-    window.get<platform::ui::CommandButton>("CMD", index).onClick = [&program, index] {
-      HandleCommand(program, index);
-    };
-  }
-  return form;
+  OpenCodeSearch(maintenance.search, static_cast<std::int16_t>(SearchKind::Center), active, holder.caption(),
+                 holder.caption(), name, &holder, &holder);
 }
 
 }  // namespace mnt4820

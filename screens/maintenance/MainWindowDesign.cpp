@@ -1,20 +1,15 @@
 #include "screens/maintenance/MainWindowDesign.h"
 
 #include <optional>
-
-#include "platform/ui/CommandButton.h"
-#include "platform/ui/Label.h"
-#include "platform/ui/ListGrid.h"
-#include "platform/ui/PlainControl.h"
-#include "platform/ui/TextBox.h"
+#include <utility>
 
 namespace mnt4820 {
 
 namespace {
 
 using platform::ui::Color;
-using platform::ui::ControlKind;
 using platform::ui::Font;
+using platform::ui::Form;
 using platform::ui::Rect;
 
 const Font DefaultFont{"ＭＳ Ｐゴシック", 9.0};
@@ -23,115 +18,89 @@ const Font ItemCaptionFont{"ＭＳ ゴシック", 11.25, true};
 constexpr Color ItemCaptionBack = 0x00808080;
 constexpr Color ItemCaptionFore = 0x00FFFFC0;
 
-struct ControlDesign {
-  ControlKind kind;
-  const char* name;
-  int index;
-  Rect place;
-  const char* text;
-  Font font;
-  std::optional<Color> back = std::nullopt;
-  std::optional<Color> fore = std::nullopt;
-};
-
+constexpr int NotInArray = platform::ui::Control::NotInArray;
 constexpr int CodeFieldLength = 12;
 // The listing before its first fill: the title row, one empty row, three columns.
 constexpr int ListGridCols = 3;
 
-// In the design tab order; the control collection keeps this order too.
-const ControlDesign Design[] = {
-    {ControlKind::ListGrid, "GRID", -1, {180, 2040, 9195, 5850}, "", Gothic12},
-    {ControlKind::Label, "SEARCH_KBN", -1, {7500, 8160, 975, 375}, "", DefaultFont},
-    {ControlKind::TextBox, "KCNTCD", -1, {1740, 540, 1590, 360}, "123456789012", Gothic12},
-    {ControlKind::Label,
-     "tit_KOUMOKU",
-     0,
-     {210, 540, 1500, 360},
-     "ｾﾝﾀｰｺｰﾄﾞ",
-     ItemCaptionFont,
-     ItemCaptionBack,
-     ItemCaptionFore},
-    {ControlKind::CommandButton, "CMD", 0, {9360, 480, 1275, 315}, "検索(&F)", DefaultFont},
-    {ControlKind::CommandButton, "CMD", 1, {9360, 1260, 1275, 315}, "追加（&A）", DefaultFont},
-    {ControlKind::CommandButton, "CMD", 2, {9360, 1620, 1275, 315}, "削除（&D）", DefaultFont},
-    {ControlKind::CommandButton, "CMD", 3, {9360, 7800, 1275, 285}, "終了（&E）", DefaultFont},
-    {ControlKind::TextBox, "CNTCD", -1, {240, 1680, 1605, 360}, "123456789012", Gothic12},
-    {ControlKind::Label,
-     "tit_KOUMOKU",
-     7,
-     {240, 1320, 7200, 360},
-     "センターコード",
-     ItemCaptionFont,
-     ItemCaptionBack,
-     ItemCaptionFore},
-    {ControlKind::Label,
-     "tit_KOUMOKU",
-     8,
-     {7440, 1320, 1860, 360},
-     "相手先企業ｺｰﾄﾞ",
-     ItemCaptionFont,
-     ItemCaptionBack,
-     ItemCaptionFore},
-    {ControlKind::TextBox, "ATKCD", -1, {7440, 1680, 1845, 360}, "123456789012", Gothic12},
-    {ControlKind::Label, "lbl_PGID", -1, {60, 30, 1665, 285}, "Label2", DefaultFont},
-    {ControlKind::Label, "lbl_OPTIT", -1, {1890, 0, 1545, 255}, "ｵﾍﾟﾚｰﾀｺｰﾄﾞ", DefaultFont},
-    {ControlKind::Label, "lbl_OP_CD", -1, {3480, 0, 1125, 255}, "AAAAAAA", DefaultFont},
-    {ControlKind::Label, "lbl_OP_NM", -1, {4650, 0, 2055, 255}, "Label2", DefaultFont},
-    {ControlKind::Label, "lbl_HIDUKE", -1, {6780, 0, 1665, 255}, "Label2", DefaultFont},
-    {ControlKind::Label, "lbl_KCNTNM", -1, {3360, 600, 5625, 315}, "12345678901234567890", DefaultFont},
-    {ControlKind::Label,
-     "lbl_CNTNM",
-     -1,
-     {1860, 1740, 5565, 315},
-     "1234567890123456789012345678901234567890",
-     Gothic12},
-};
+template <class Kind>
+Kind& place(Kind& control, const Rect& where, const Font& font) {
+  control.setGeometry(where);
+  control.setFont(font);
+  return control;
+}
 
-platform::ui::Control& addControl(platform::ui::Form& form, const ControlDesign& d) {
-  switch (d.kind) {
-    case ControlKind::TextBox: {
-      auto& box = form.add<platform::ui::TextBox>(d.name, d.index);
-      box.setText(d.text);
-      box.setMaxLength(CodeFieldLength);
-      box.setImeMode(platform::ui::ImeMode::Off);
-      return box;
-    }
-    case ControlKind::Label: {
-      auto& label = form.add<platform::ui::Label>(d.name, d.index);
-      label.setCaption(d.text);
-      return label;
-    }
-    case ControlKind::CommandButton: {
-      auto& button = form.add<platform::ui::CommandButton>(d.name, d.index);
-      button.setCaption(d.text);
-      return button;
-    }
-    case ControlKind::ListGrid: {
-      auto& grid = form.add<platform::ui::ListGrid>(d.name, d.index);
-      grid.setCols(ListGridCols);
-      return grid;
-    }
-    default: return form.add<platform::ui::PlainControl>(d.kind, d.name, d.index);
-  }
+platform::ui::Label& label(Form& form, const char* name, int index, const Rect& where, const char* caption,
+                           const Font& font) {
+  auto& label = form.add<platform::ui::Label>(name, index);
+  label.setCaption(caption);
+  return place(label, where, font);
+}
+
+platform::ui::Label& itemCaption(Form& form, int index, const Rect& where, const char* caption) {
+  platform::ui::Label& title = label(form, "tit_KOUMOKU", index, where, caption, ItemCaptionFont);
+  title.setBackColor(ItemCaptionBack);
+  title.setForeColor(ItemCaptionFore);
+  return title;
+}
+
+platform::ui::TextBox& codeField(Form& form, const char* name, const Rect& where) {
+  auto& box = form.add<platform::ui::TextBox>(name);
+  box.setText("123456789012");
+  box.setMaxLength(CodeFieldLength);
+  box.setImeMode(platform::ui::ImeMode::Off);
+  return place(box, where, Gothic12);
+}
+
+platform::ui::CommandButton& command(Form& form, int index, const Rect& where, const char* caption) {
+  auto& button = form.add<platform::ui::CommandButton>("CMD", index);
+  button.setCaption(caption);
+  return place(button, where, DefaultFont);
 }
 
 }  // namespace
 
-std::unique_ptr<platform::ui::Form> createMainWindowDesign(platform::ui::Application& application) {
-  auto form = std::make_unique<platform::ui::Form>(application, "F_MNT4820");
-  form->setCaption("センタ利用企業マスタ保守 ");
-  form->setBackColor(0x00C0C0C0);
-  form->setFont(DefaultFont);
-  form->move(0, 0, 11805, 8145);
-  form->setKeyPreview(true);
-  for (const ControlDesign& d : Design) {
-    platform::ui::Control& control = addControl(*form, d);
-    control.setGeometry(d.place);
-    control.setFont(d.font);
-    if (d.back) control.setBackColor(*d.back);
-    if (d.fore) control.setForeColor(*d.fore);
-  }
-  return form;
+F_MNT4820 createMainWindowDesign(platform::ui::Application& application) {
+  auto window = std::make_unique<Form>(application, "F_MNT4820");
+  window->setCaption("センタ利用企業マスタ保守 ");
+  window->setBackColor(0x00C0C0C0);
+  window->setFont(DefaultFont);
+  window->move(0, 0, 11805, 8145);
+  window->setKeyPreview(true);
+  Form& form = *window;
+
+  // In the design tab order; the control collection keeps this order too.
+  auto& grid = place(form.add<platform::ui::ListGrid>("GRID"), {180, 2040, 9195, 5850}, Gothic12);
+  grid.setCols(ListGridCols);
+  auto& searchKind = label(form, "SEARCH_KBN", NotInArray, {7500, 8160, 975, 375}, "", DefaultFont);
+  auto& keyCenter = codeField(form, "KCNTCD", {1740, 540, 1590, 360});
+  auto& centerCaption = itemCaption(form, 0, {210, 540, 1500, 360}, "ｾﾝﾀｰｺｰﾄﾞ");
+  auto& search = command(form, 0, {9360, 480, 1275, 315}, "検索(&F)");
+  auto& add = command(form, 1, {9360, 1260, 1275, 315}, "追加（&A）");
+  auto& remove = command(form, 2, {9360, 1620, 1275, 315}, "削除（&D）");
+  auto& exit = command(form, 3, {9360, 7800, 1275, 285}, "終了（&E）");
+  auto& center = codeField(form, "CNTCD", {240, 1680, 1605, 360});
+  auto& centerTitle = itemCaption(form, 7, {240, 1320, 7200, 360}, "センターコード");
+  auto& partnerTitle = itemCaption(form, 8, {7440, 1320, 1860, 360}, "相手先企業ｺｰﾄﾞ");
+  auto& partner = codeField(form, "ATKCD", {7440, 1680, 1845, 360});
+  return F_MNT4820{
+      .form = std::move(window),
+      .GRID = grid,
+      .SEARCH_KBN = searchKind,
+      .KCNTCD = keyCenter,
+      .tit_KOUMOKU = {&centerCaption, &centerTitle, &partnerTitle},
+      .CMD = {&search, &add, &remove, &exit},
+      .CNTCD = center,
+      .ATKCD = partner,
+      .lbl_PGID = label(form, "lbl_PGID", NotInArray, {60, 30, 1665, 285}, "Label2", DefaultFont),
+      .lbl_OPTIT = label(form, "lbl_OPTIT", NotInArray, {1890, 0, 1545, 255}, "ｵﾍﾟﾚｰﾀｺｰﾄﾞ", DefaultFont),
+      .lbl_OP_CD = label(form, "lbl_OP_CD", NotInArray, {3480, 0, 1125, 255}, "AAAAAAA", DefaultFont),
+      .lbl_OP_NM = label(form, "lbl_OP_NM", NotInArray, {4650, 0, 2055, 255}, "Label2", DefaultFont),
+      .lbl_HIDUKE = label(form, "lbl_HIDUKE", NotInArray, {6780, 0, 1665, 255}, "Label2", DefaultFont),
+      .lbl_KCNTNM = label(form, "lbl_KCNTNM", NotInArray, {3360, 600, 5625, 315}, "12345678901234567890", DefaultFont),
+      .lbl_CNTNM = label(form, "lbl_CNTNM", NotInArray, {1860, 1740, 5565, 315},
+                         "1234567890123456789012345678901234567890", Gothic12),
+  };
 }
 
 }  // namespace mnt4820

@@ -9,11 +9,11 @@
 #include "framework/FieldFocus.h"
 #include "framework/FieldFormat.h"
 #include "framework/FieldNavigation.h"
-#include "platform/odbc/DatabaseError.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TextBox.h"
 #include "program/ErrorReport.h"
+#include "program/FixedMessages.h"
 #include "screens/maintenance/common.h"
 
 namespace mnt4820 {
@@ -23,25 +23,27 @@ namespace {
 constexpr int FirstDataRow = 1;
 constexpr int CenterCol = 1;
 
-platform::ui::TextBox& field(Program& program, const char* name) {
-  return program.screen.form().get<platform::ui::TextBox>(name);
-}
-
-void showMessage(Program& program, const char* text) {
-  program.ui.messageBox(text, platform::ui::mb::OkOnly, ProgramTitle);
-}
-
 // A refused field value.
-void showFieldError(Program& program, const char* text) {
+void refuseField(Program& program, const char* text, std::int16_t& status) {
   program.ui.messageBox(text, platform::ui::mb::OkOnly | platform::ui::mb::Exclamation, ProgramTitle);
+  status = StatusStop;
 }
 
-// A check that cannot ask the database refuses the value, as the search does.
-void showCheckError(Program& program, const char* where, const platform::odbc::DatabaseError& error,
-                    std::int16_t& status) {
-  reportCaughtError(where, error);
-  showMessage(program, "検索時にｴﾗｰがありました");
-  status = StatusStop;
+// The name of a registered center; none when the center is not registered.
+std::optional<std::string> centerName(DatabaseSession& database, const std::string& centerCode) {
+  std::optional<platform::odbc::ResultSet> center;
+  database.SqlText = "SELECT  センターコード,センター名 FROM FL1903EDI制御マスタ  WHERE センターコード = ?";
+  OpenQuery(database, center, {platform::odbc::Parameter(centerCode)});
+  if (center->atEnd()) return std::nullopt;
+  return std::string(center->view(1).value_or(""));
+}
+
+// Whether any center uses the partner code.
+bool partnerCodeUsed(DatabaseSession& database, const std::string& partnerCode) {
+  std::optional<platform::odbc::ResultSet> partner;
+  database.SqlText = "SELECT  相手先企業コード FROM FL1915センタ利用企業マスタ  WHERE 相手先企業コード = ?";
+  OpenQuery(database, partner, {platform::odbc::Parameter(partnerCode)});
+  return !partner->atEnd();
 }
 
 // The first row of the narrowed listing whose center code is the key; the first row when the database
@@ -55,114 +57,98 @@ int rowOfCenter(const platform::ui::ListGrid& grid, std::int32_t rowCount, const
 
 }  // namespace
 
-void CheckField(Program& program, std::int16_t row, std::int16_t& status) {
-  FormatFieldValue(program.screen, row);
-  platform::ui::Control& control = program.screen.fields.FieldControls(row);
-  if (control.name() == "KCNTCD") {
-    SearchByCenter(program, status);
-  } else if (control.name() == "CNTCD") {
-    CheckCenterCode(program, status);
-  } else if (control.name() == "ATKCD") {
-    CheckPartnerCode(program, status);
+void CheckField(MaintenanceScreen& maintenance, std::int16_t row, std::int16_t& status) {
+  ScreenState& screen = maintenance.program.screen;
+  FormatFieldValue(screen, row);
+  platform::ui::TextBox& field = screen.fields.FieldControls(row);
+  const F_MNT4820& window = maintenance.window;
+  if (&field == &window.KCNTCD) {
+    SearchByCenter(maintenance, status);
+  } else if (&field == &window.CNTCD) {
+    CheckCenterCode(maintenance, status);
+  } else if (&field == &window.ATKCD) {
+    CheckPartnerCode(maintenance, status);
   }
-  SelectAllText(control);
+  SelectAllText(field);
 }
 
-void SearchByCenter(Program& program, std::int16_t& status) {
+void SearchByCenter(MaintenanceScreen& maintenance, std::int16_t& status) {
   status = StatusStop;
-  platform::ui::ListGrid& grid = listingGrid(program);
-  platform::ui::TextBox& key = field(program, "KCNTCD");
+  platform::ui::ListGrid& grid = maintenance.window.GRID;
+  platform::ui::TextBox& key = maintenance.window.KCNTCD;
   const std::string centerCode = platform::trimBlanks(key.text());
   // An empty listing opens nothing in change mode; nor, whatever the mode, does an empty key take its empty
   // first row, which would let a pair with an empty center code reach the detail area.
   const bool listingEmpty = !rowHoldsPair(grid, FirstDataRow);
-  if (listingEmpty && (program.maintenance.EditMode == MaintenanceState::Change || centerCode.empty())) {
+  if (listingEmpty && (maintenance.state.EditMode == MaintenanceState::Change || centerCode.empty())) {
     key.setFocus();
     return;
   }
   if (centerCode.empty()) {
     grid.setRow(FirstDataRow);
-    ShowGridRow(program);
+    ShowGridRow(maintenance);
     grid.setRow(FirstDataRow);
-    SetRowHighlight(program, 0);
+    SetRowHighlight(maintenance, 0);
   } else {
-    std::optional<platform::odbc::ResultSet> listing;
-    try {
-      QueryCenterListing(program, centerCode, listing);
-      if (program.database.QueryStatus == "9") {
-        showMessage(program, "該当データがありません");
-        return;
-      }
-      FillGrid(program, *listing);
-      listing->close();
-    } catch (const std::exception& error) {
-      reportCaughtError("SearchByCenter", error);
+    bool found = false;
+    const bool read = runOrStop(maintenance.program.ui, "SearchByCenter", SearchFailedMessage, status, [&] {
+      std::optional<platform::odbc::ResultSet> listing;
+      QueryCenterListing(maintenance, centerCode, listing);
+      found = maintenance.program.database.QueryStatus != "9";
+      if (found) FillGrid(maintenance, *listing);
+    });
+    if (!read) {
       // The screen stays in the key area, ready for another key.
-      showMessage(program, "検索時にｴﾗｰがありました");
       if (key.canTakeFocus()) key.setFocus();
       return;
     }
-    const int row = rowOfCenter(grid, program.maintenance.GridRowCount, centerCode);
-    grid.setRow(row);
-    SetRowHighlight(program, 0);
-    ShowGridRow(program);
-    grid.setTopRow(row);
-  }
-  program.screen.ScreenArea = "BODY";
-  EnableFieldsForArea(program.screen, program.screen.ScreenArea);
-  field(program, "CNTCD").setEnabled(false);
-  SetCommandState(program, 1);
-  field(program, "ATKCD").setFocus();
-}
-
-void CheckCenterCode(Program& program, std::int16_t& status) {
-  if (program.maintenance.EditMode != MaintenanceState::Add) return;
-  const std::string centerCode = platform::trimBlanks(field(program, "CNTCD").text());
-  if (centerCode.empty()) {
-    showFieldError(program, "センターコードが入力されていません");
-    status = StatusStop;
-    return;
-  }
-  try {
-    std::optional<platform::odbc::ResultSet> center;
-    program.database.SqlText = "SELECT  センターコード,センター名 FROM FL1903EDI制御マスタ  WHERE センターコード = ?";
-    OpenQuery(program.database, center, {platform::odbc::Parameter(centerCode)});
-    if (center->atEnd()) {
-      showFieldError(program, "EDI制御マスタにセンターコードが登録されていません");
-      status = StatusStop;
+    if (!found) {
+      showFixedMessage(maintenance.program.ui, NoSuchDataMessage);
       return;
     }
-    program.screen.form().get<platform::ui::Label>("lbl_CNTNM").setCaption(std::string(center->view(1).value_or("")));
-    status = StatusGoOn;
-  } catch (const platform::odbc::DatabaseError& error) {
-    showCheckError(program, "CheckCenterCode", error, status);
+    const int row = rowOfCenter(grid, maintenance.state.GridRowCount, centerCode);
+    grid.setRow(row);
+    SetRowHighlight(maintenance, 0);
+    ShowGridRow(maintenance);
+    grid.setTopRow(row);
   }
+  maintenance.program.screen.ScreenArea = "BODY";
+  EnableFieldsForArea(maintenance.program.screen, maintenance.program.screen.ScreenArea);
+  maintenance.window.CNTCD.setEnabled(false);
+  SetCommandState(maintenance, 1);
+  maintenance.window.ATKCD.setFocus();
 }
 
-void CheckPartnerCode(Program& program, std::int16_t& status) {
-  const std::string partnerCode = platform::trimBlanks(field(program, "ATKCD").text());
-  if (partnerCode.empty()) {
-    showFieldError(program, "相手先企業コードが入力されていません");
-    status = StatusStop;
+void CheckCenterCode(MaintenanceScreen& maintenance, std::int16_t& status) {
+  if (maintenance.state.EditMode != MaintenanceState::Add) return;
+  const std::string centerCode = platform::trimBlanks(maintenance.window.CNTCD.text());
+  Program& program = maintenance.program;
+  if (centerCode.empty()) return refuseField(program, "センターコードが入力されていません", status);
+  std::optional<std::string> name;
+  // A check that cannot ask the database refuses the value, as the search does.
+  const auto lookUp = [&] { name = centerName(program.database, centerCode); };
+  if (!runOrStop(program.ui, "CheckCenterCode", SearchFailedMessage, status, lookUp)) return;
+  if (!name) return refuseField(program, "EDI制御マスタにセンターコードが登録されていません", status);
+  maintenance.window.lbl_CNTNM.setCaption(*name);
+  status = StatusGoOn;
+}
+
+void CheckPartnerCode(MaintenanceScreen& maintenance, std::int16_t& status) {
+  const std::string partnerCode = platform::trimBlanks(maintenance.window.ATKCD.text());
+  Program& program = maintenance.program;
+  if (partnerCode.empty()) return refuseField(program, "相手先企業コードが入力されていません", status);
+  const bool deleting = maintenance.state.EditMode == MaintenanceState::Delete;
+  bool used = false;
+  const auto lookUp = [&] { used = partnerCodeUsed(program.database, partnerCode); };
+  if (deleting) {
+    // Inside the delete a failed lookup is the delete's own failure: its trap rolls back first, then says so.
+    lookUp();
+  } else if (!runOrStop(program.ui, "CheckPartnerCode", SearchFailedMessage, status, lookUp)) {
     return;
   }
-  try {
-    std::optional<platform::odbc::ResultSet> partner;
-    program.database.SqlText = "SELECT  相手先企業コード FROM FL1915センタ利用企業マスタ  WHERE 相手先企業コード = ?";
-    OpenQuery(program.database, partner, {platform::odbc::Parameter(partnerCode)});
-    const bool used = !partner->atEnd();
-    if (program.maintenance.EditMode == MaintenanceState::Delete && !used) {
-      showFieldError(program, "該当データがありません");
-      status = StatusStop;
-    } else if (program.maintenance.EditMode != MaintenanceState::Delete && used) {
-      showFieldError(program, "相手先企業コードが重複しています");
-      status = StatusStop;
-    } else {
-      status = StatusGoOn;
-    }
-  } catch (const platform::odbc::DatabaseError& error) {
-    showCheckError(program, "CheckPartnerCode", error, status);
-  }
+  if (deleting && !used) return refuseField(program, NoSuchDataMessage, status);
+  if (!deleting && used) return refuseField(program, "相手先企業コードが重複しています", status);
+  status = StatusGoOn;
 }
 
 }  // namespace mnt4820

@@ -2,25 +2,25 @@
 
 #include <cstdint>
 
-#include "program/Program.h"
+#include "screens/maintenance/MaintenanceScreen.h"
 
 namespace mnt4820 {
 
 // The check of a field when it is left by Enter or when it fills up: its value is formatted, its own check
 // runs (KCNTCD: SearchByCenter, CNTCD: CheckCenterCode, ATKCD: CheckPartnerCode), and its text is selected
 // again whatever the result. StatusStop = refused or the focus has been placed.
-void CheckField(Program& program, std::int16_t row, std::int16_t& status);
+void CheckField(MaintenanceScreen& maintenance, std::int16_t row, std::int16_t& status);
 
 // The check of KCNTCD: narrows the listing to the center typed (or takes the first row shown when the key is
 // empty) and opens the detail area on its first pair. Always StatusStop, as it places the focus itself.
-void SearchByCenter(Program& program, std::int16_t& status);
+void SearchByCenter(MaintenanceScreen& maintenance, std::int16_t& status);
 
 // The check of CNTCD, in add mode only (other modes leave the status alone): the center must be entered and
 // registered in the EDI control master; its name goes into lbl_CNTNM.
-void CheckCenterCode(Program& program, std::int16_t& status);
+void CheckCenterCode(MaintenanceScreen& maintenance, std::int16_t& status);
 
 // The check of ATKCD: it must be entered; in delete mode it must exist, in the other modes it must not be
 // used by any center yet (in change mode not even by the pair being changed).
-void CheckPartnerCode(Program& program, std::int16_t& status);
+void CheckPartnerCode(MaintenanceScreen& maintenance, std::int16_t& status);
 
 }  // namespace mnt4820

@@ -11,22 +11,19 @@
 #include "framework/Conventions.h"
 #include "framework/FieldFocus.h"
 #include "framework/FieldNavigation.h"
-#include "platform/odbc/DatabaseError.h"
 #include "platform/odbc/Transaction.h"
-#include "platform/system/MomentTrace.h"
 #include "platform/system/Today.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TextBox.h"
 #include "program/ErrorReport.h"
+#include "program/FixedMessages.h"
 #include "screens/maintenance/check_field.h"
 
 namespace mnt4820 {
 
 namespace {
-
-platform::ui::Form& mainWindow(Program& program) { return *program.screen.CurrentForm; }
 
 using platform::ui::CellAlignment;
 using platform::ui::ListGrid;
@@ -50,111 +47,107 @@ const std::string ListingSelect =
     " WHERE FL1915センタ利用企業マスタ.センターコード = FL1903EDI制御マスタ.センターコード";
 const std::string ListingOrder = " ORDER BY FL1915センタ利用企業マスタ.センターコード,相手先企業コード";
 
-platform::ui::TextBox& field(Program& program, const char* name) {
-  return mainWindow(program).get<platform::ui::TextBox>(name);
-}
-
-void showMessage(Program& program, const char* text, int flags) { program.ui.messageBox(text, flags, ProgramTitle); }
-
-constexpr const char* UpdateErrorMessage = "更新時にｴﾗｰがあった為,ﾃﾞｰﾀの更新は中止しました";
-
-void backToKeyArea(Program& program) {
-  ClearScreen(program.screen);
-  ShowHeader(program);
-  program.screen.ScreenArea = "HEAD";
-  EnableFieldsForArea(program.screen, program.screen.ScreenArea);
-  SetCommandState(program, 0);
-}
-
-// After every change the grid shows the full listing again; a failed reload leaves it as it was.
-void reloadListing(Program& program, std::int16_t& status) {
-  std::optional<platform::odbc::ResultSet> listing;
-  QueryListing(program, listing, status);
-  if (status == StatusStop) return;
-  FillGrid(program, *listing);
-  listing->close();
+// The pair of the detail fields, as the delete and the insert name it.
+std::vector<platform::odbc::Parameter> pairOfFields(const F_MNT4820& window) {
+  return {platform::odbc::Parameter(platform::trimBlanks(window.CNTCD.text())),
+          platform::odbc::Parameter(platform::trimBlanks(window.ATKCD.text()))};
 }
 
 // The answer to "この内容で更新しますか", once the fields have passed their checks.
-void answerSaveQuestion(Program& program, std::int16_t& status) {
+void answerSaveQuestion(MaintenanceScreen& maintenance, std::int16_t& status) {
   using namespace platform::ui;
   const mb::Answer answer =
-      program.ui.messageBox("この内容で更新しますか", mb::YesNoCancel | mb::Exclamation, ProgramTitle);
+      maintenance.program.ui.messageBox("この内容で更新しますか", mb::YesNoCancel | mb::Exclamation, ProgramTitle);
   if (answer == mb::Answer::No) {
-    backToKeyArea(program);
-    SetRowHighlight(program, 1);
-    program.maintenance.EditMode = MaintenanceState::Change;
+    backToKeyArea(maintenance);
+    SetRowHighlight(maintenance, 1);
+    maintenance.state.EditMode = MaintenanceState::Change;
     status = StatusStop;
   } else if (answer == mb::Answer::Cancel) {
-    field(program, program.maintenance.EditMode != MaintenanceState::Change ? "CNTCD" : "ATKCD").setFocus();
+    (maintenance.state.EditMode != MaintenanceState::Change ? maintenance.window.CNTCD : maintenance.window.ATKCD)
+        .setFocus();
     status = StatusStop;
   } else {
-    SavePair(program, status);
+    SavePair(maintenance, status);
     // A failed save has said so; the listing is reloaded and the key area restored all the same.
-    reloadListing(program, status);
-    backToKeyArea(program);
+    showFullListing(maintenance, status);
+    backToKeyArea(maintenance);
   }
-  program.ui.setMousePointer(MousePointer::Default);
+  maintenance.program.ui.setMousePointer(MousePointer::Default);
 }
+
+// Sets GridLoaded when the fill that made it ends, by its last row or by an error.
+class LoadedWhenDone {
+ public:
+  explicit LoadedWhenDone(MaintenanceState& state) : state_(state) {}
+  ~LoadedWhenDone() { state_.GridLoaded = VbTrue; }
+  LoadedWhenDone(const LoadedWhenDone&) = delete;
+  LoadedWhenDone& operator=(const LoadedWhenDone&) = delete;
+
+ private:
+  MaintenanceState& state_;
+};
 
 }  // namespace
 
-void InitScreen(Program& program) {
-  ClearScreen(program.screen);
-  RegisterFields(program);
-  program.screen.ScreenArea = "HEAD";
-  EnableFieldsForArea(program.screen, program.screen.ScreenArea);
-  program.maintenance.EditMode = MaintenanceState::Change;
-  SetCommandState(program, 0);
+void InitScreen(MaintenanceScreen& maintenance) {
+  ClearScreen(maintenance.program.screen);
+  RegisterFields(maintenance);
+  maintenance.program.screen.ScreenArea = "HEAD";
+  EnableFieldsForArea(maintenance.program.screen, maintenance.program.screen.ScreenArea);
+  maintenance.state.EditMode = MaintenanceState::Change;
+  SetCommandState(maintenance, 0);
 }
 
-void RegisterFields(Program& program) {
+void RegisterFields(MaintenanceScreen& maintenance) {
   struct Field {
-    const char* name;
+    platform::ui::TextBox& field;
     const char* attribute;
   };
+  F_MNT4820& window = maintenance.window;
   // In the order the operator visits them; the row becomes the TabIndex.
-  constexpr Field Fields[] = {{"KCNTCD", "2U"}, {"CNTCD", "2U"}, {"ATKCD", "2U"}};
+  const Field Fields[] = {{window.KCNTCD, "2U"}, {window.CNTCD, "2U"}, {window.ATKCD, "2U"}};
   constexpr std::size_t Rows = std::size(Fields);
 
   std::vector<FieldRow> rows(Rows);
-  platform::ui::Form& form = mainWindow(program);
   for (std::size_t k = 0; k < Rows; ++k) {
-    rows[k].control = &form.get<platform::ui::TextBox>(Fields[k].name);
+    rows[k].control = &Fields[k].field;
     rows[k].attribute = Fields[k].attribute;
     rows[k].area = k == 0 ? "HEAD" : "BODY";
   }
   // Every row must hold a control: a window with other text boxes than these three is a design fault.
-  FieldTable& table = program.screen.fields;
+  FieldTable& table = maintenance.program.screen.fields;
   table.setRows(std::move(rows));
   for (int k = 0; k < table.FieldCount; ++k) table.FieldControls(k).setTabIndex(k);
 }
 
-void QueryListing(Program& program, std::optional<platform::odbc::ResultSet>& resultSet, std::int16_t& status) {
+void QueryListing(MaintenanceScreen& maintenance, std::optional<platform::odbc::ResultSet>& resultSet,
+                  std::int16_t& status) {
   status = StatusGoOn;
   try {
-    program.database.SqlText = ListingSelect + ListingOrder;
+    maintenance.program.database.SqlText = ListingSelect + ListingOrder;
     // The listing is read once from start to end.
-    OpenQuery(program.database, resultSet, {}, platform::odbc::CursorRequest::ForwardOnly);
+    OpenQuery(maintenance.program.database, resultSet, {}, platform::odbc::CursorRequest::ForwardOnly);
   } catch (const std::exception& error) {
     reportCaughtError("QueryListing", error);
     status = StatusStop;
   }
 }
 
-void QueryCenterListing(Program& program, const std::string& centerCode,
+void QueryCenterListing(MaintenanceScreen& maintenance, const std::string& centerCode,
                         std::optional<platform::odbc::ResultSet>& resultSet) {
-  program.database.SqlText = ListingSelect + " AND FL1915センタ利用企業マスタ.センターコード = ?" + ListingOrder;
-  OpenQuery(program.database, resultSet, {platform::odbc::Parameter(centerCode)},
+  maintenance.program.database.SqlText =
+      ListingSelect + " AND FL1915センタ利用企業マスタ.センターコード = ?" + ListingOrder;
+  OpenQuery(maintenance.program.database, resultSet, {platform::odbc::Parameter(centerCode)},
             platform::odbc::CursorRequest::ForwardOnly);
 }
 
-void ValidateBody(Program& program, std::int16_t& status) {
+void ValidateBody(MaintenanceScreen& maintenance, std::int16_t& status) {
   status = StatusGoOn;
-  for (std::int16_t row = 1; row < program.screen.fields.FieldCount; ++row) {
-    CheckField(program, row, status);
+  for (std::int16_t row = 1; row < maintenance.program.screen.fields.FieldCount; ++row) {
+    CheckField(maintenance, row, status);
     if (status != StatusGoOn) {
-      platform::ui::Control& refused = program.screen.fields.FieldControls(row);
+      platform::ui::TextBox& refused = maintenance.program.screen.fields.FieldControls(row);
       refused.setFocus();
       SelectAllText(refused);
       return;
@@ -162,44 +155,44 @@ void ValidateBody(Program& program, std::int16_t& status) {
   }
 }
 
-void EnterAddMode(Program& program) {
-  SetRowHighlight(program, 1);
-  for (const char* name : {"KCNTCD", "CNTCD", "ATKCD"}) field(program, name).setText("");
-  for (const char* name : {"lbl_KCNTNM", "lbl_CNTNM"})
-    mainWindow(program).get<platform::ui::Label>(name).setCaption("");
-  SetCommandState(program, 1);
-  mainWindow(program).get<platform::ui::CommandButton>("CMD", 2).setEnabled(false);
-  program.maintenance.EditMode = MaintenanceState::Add;
-  field(program, "CNTCD").setEnabled(true);
-  field(program, "CNTCD").setFocus();
+void EnterAddMode(MaintenanceScreen& maintenance) {
+  SetRowHighlight(maintenance, 1);
+  F_MNT4820& window = maintenance.window;
+  for (platform::ui::TextBox* field : {&window.KCNTCD, &window.CNTCD, &window.ATKCD}) field->setText("");
+  for (platform::ui::Label* name : {&window.lbl_KCNTNM, &window.lbl_CNTNM}) name->setCaption("");
+  SetCommandState(maintenance, 1);
+  window.CMD[2].setEnabled(false);
+  maintenance.state.EditMode = MaintenanceState::Add;
+  window.CNTCD.setEnabled(true);
+  window.CNTCD.setFocus();
 }
 
-void ConfirmAndSave(Program& program, std::int16_t& status) {
-  ValidateBody(program, status);
+void ConfirmAndSave(MaintenanceScreen& maintenance, std::int16_t& status) {
+  ValidateBody(maintenance, status);
   if (status == StatusStop) return;
-  answerSaveQuestion(program, status);
+  answerSaveQuestion(maintenance, status);
 }
 
-void LeaveBody(Program& program, std::int16_t& status) {
-  MaintenanceState& state = program.maintenance;
+void LeaveBody(MaintenanceScreen& maintenance, std::int16_t& status) {
+  MaintenanceState& state = maintenance.state;
   if (state.ConfirmOnLeave != VbTrue) {
     state.ConfirmOnLeave = VbTrue;
-    backToKeyArea(program);
-    program.ui.setMousePointer(platform::ui::MousePointer::Default);
+    backToKeyArea(maintenance);
+    maintenance.program.ui.setMousePointer(platform::ui::MousePointer::Default);
     return;
   }
-  ValidateBody(program, status);
+  ValidateBody(maintenance, status);
   if (status == StatusStop) return;
-  program.ui.setMousePointer(platform::ui::MousePointer::Hourglass);
-  answerSaveQuestion(program, status);
+  maintenance.program.ui.setMousePointer(platform::ui::MousePointer::Hourglass);
+  answerSaveQuestion(maintenance, status);
 }
 
-void SavePair(Program& program, std::int16_t& status) {
-  DatabaseSession& db = program.database;
-  try {
+void SavePair(MaintenanceScreen& maintenance, std::int16_t& status) {
+  DatabaseSession& db = maintenance.program.database;
+  runOrStop(maintenance.program.ui, "SavePair", UpdateFailedMessage, status, [&] {
     platform::odbc::Transaction transaction(liveConnection(db));
-    if (program.maintenance.EditMode == MaintenanceState::Change) {
-      const ListGrid& grid = listingGrid(program);
+    if (maintenance.state.EditMode == MaintenanceState::Change) {
+      const ListGrid& grid = maintenance.window.GRID;
       // Only a listed pair can be changed: the change state is never entered on a row without one.
       if (!rowHoldsPair(grid, grid.row())) throw std::logic_error("no listed pair to change");
       db.SqlText = "DELETE  FROM FL1915センタ利用企業マスタ WHERE センターコード = ? AND 相手先企業コード = ?";
@@ -210,67 +203,72 @@ void SavePair(Program& program, std::int16_t& status) {
       if (removed != 1) throw std::runtime_error("the pair to change is no longer stored as listed");
     }
     db.SqlText = "INSERT INTO FL1915センタ利用企業マスタ (センターコード, 相手先企業コード) VALUES  (?, ?)";
-    ExecuteSql(db, {platform::odbc::Parameter(platform::trimBlanks(field(program, "CNTCD").text())),
-                    platform::odbc::Parameter(platform::trimBlanks(field(program, "ATKCD").text()))});
+    ExecuteSql(db, pairOfFields(maintenance.window));
     transaction.commit();
-  } catch (const std::exception& error) {
-    reportCaughtError("SavePair", error);
-    status = StatusStop;
-    showMessage(program, UpdateErrorMessage, platform::ui::mb::OkOnly);
-  }
+  });
 }
 
-void DeletePair(Program& program, std::int16_t& status) {
+void DeletePair(MaintenanceScreen& maintenance, std::int16_t& status) {
   using namespace platform::ui;
-  MaintenanceState& state = program.maintenance;
-  try {
-    platform::odbc::Transaction transaction(liveConnection(program.database));
+  MaintenanceState& state = maintenance.state;
+  DatabaseSession& db = maintenance.program.database;
+  // Every failure inside, the checks' own included, rolls the whole delete back before it is told.
+  const bool ranThrough = runOrStop(maintenance.program.ui, "DeletePair", UpdateFailedMessage, status, [&] {
+    platform::odbc::Transaction transaction(liveConnection(db));
     state.EditMode = MaintenanceState::Delete;
-    ValidateBody(program, status);
+    ValidateBody(maintenance, status);
     if (status == StatusStop) {
       transaction.rollback();
       state.EditMode = MaintenanceState::Change;
       return;
     }
-    if (program.ui.messageBox("削除してよろしいですか", mb::OkCancel | mb::Exclamation, ProgramTitle) ==
+    if (maintenance.program.ui.messageBox("削除してよろしいですか", mb::OkCancel | mb::Exclamation, ProgramTitle) ==
         mb::Answer::Ok) {
-      DatabaseSession& db = program.database;
       db.SqlText = "DELETE FROM FL1915センタ利用企業マスタ WHERE センターコード = ? AND 相手先企業コード = ?";
-      const std::int64_t removed =
-          ExecuteSql(db, {platform::odbc::Parameter(platform::trimBlanks(field(program, "CNTCD").text())),
-                          platform::odbc::Parameter(platform::trimBlanks(field(program, "ATKCD").text()))});
-      if (removed == 0) {
+      if (ExecuteSql(db, pairOfFields(maintenance.window)) == 0) {
         // The partner code belongs to another center, or the pair went meanwhile: nothing was deleted.
         transaction.rollback();
-        showMessage(program, "該当データがありません", mb::OkOnly | mb::Exclamation);
+        maintenance.program.ui.messageBox(NoSuchDataMessage, mb::OkOnly | mb::Exclamation, ProgramTitle);
         status = StatusStop;
       } else {
-        reloadListing(program, status);
+        showFullListing(maintenance, status);
       }
     }
-    SetRowHighlight(program, 1);
-    backToKeyArea(program);
+    SetRowHighlight(maintenance, 1);
+    backToKeyArea(maintenance);
     state.EditMode = MaintenanceState::Change;
     if (transaction.isActive()) transaction.commit();
-  } catch (const platform::odbc::DatabaseError& error) {
-    reportCaughtError("DeletePair", error);
-    status = StatusStop;
-    showMessage(program, UpdateErrorMessage, mb::OkOnly);
-    state.EditMode = MaintenanceState::Change;
-  }
+  });
+  if (!ranThrough) state.EditMode = MaintenanceState::Change;
 }
 
-ListGrid& listingGrid(Program& program) { return mainWindow(program).get<ListGrid>("GRID"); }
+void backToKeyArea(MaintenanceScreen& maintenance) {
+  ClearScreen(maintenance.program.screen);
+  ShowHeader(maintenance);
+  maintenance.program.screen.ScreenArea = "HEAD";
+  EnableFieldsForArea(maintenance.program.screen, maintenance.program.screen.ScreenArea);
+  SetCommandState(maintenance, 0);
+}
+
+void showFullListing(MaintenanceScreen& maintenance, std::int16_t& status) {
+  std::optional<platform::odbc::ResultSet> listing;
+  QueryListing(maintenance, listing, status);
+  if (status == StatusStop) return;
+  FillGrid(maintenance, *listing);
+  listing->close();
+}
 
 bool rowHoldsPair(const ListGrid& grid, int row) {
   return row >= grid.fixedRows() && row < grid.rows() && grid.cols() > CenterCol &&
          !platform::trimBlanks(grid.textMatrix(row, CenterCol)).empty();
 }
 
-void FillGrid(Program& program, platform::odbc::ResultSet& resultSet) {
-  MaintenanceState& state = program.maintenance;
-  ListGrid& grid = listingGrid(program);
+void FillGrid(MaintenanceScreen& maintenance, platform::odbc::ResultSet& resultSet) {
+  MaintenanceState& state = maintenance.state;
+  ListGrid& grid = maintenance.window.GRID;
   state.GridLoaded = VbFalse;
+  // However the fill ends, row changes are shown again afterwards.
+  const LoadedWhenDone loaded(state);
   {
     const ListGrid::Update update(grid);
     // Rows = GridRowCount + 1 as each row comes: the first row found drops the old ones, which then need no
@@ -305,41 +303,39 @@ void FillGrid(Program& program, platform::odbc::ResultSet& resultSet) {
     grid.setRow(state.GridRowCount);
     grid.setCol(PartnerCol);
   }
-  state.GridLoaded = VbTrue;
-  platform::traceMoment("listing-complete");
 }
 
-void ShowGridRow(Program& program) {
-  platform::ui::Form& form = mainWindow(program);
-  const ListGrid& grid = listingGrid(program);
+void ShowGridRow(MaintenanceScreen& maintenance) {
+  F_MNT4820& window = maintenance.window;
+  const ListGrid& grid = window.GRID;
   if (!rowHoldsPair(grid, grid.row())) return;
-  form.get<platform::ui::TextBox>("CNTCD").setText(grid.textMatrix(grid.row(), CenterCol));
-  form.get<platform::ui::Label>("lbl_CNTNM").setCaption(grid.textMatrix(grid.row(), CenterNameCol));
-  form.get<platform::ui::TextBox>("ATKCD").setText(grid.textMatrix(grid.row(), PartnerCol));
-  program.maintenance.EditMode = MaintenanceState::Change;
+  window.CNTCD.setText(grid.textMatrix(grid.row(), CenterCol));
+  window.lbl_CNTNM.setCaption(grid.textMatrix(grid.row(), CenterNameCol));
+  window.ATKCD.setText(grid.textMatrix(grid.row(), PartnerCol));
+  maintenance.state.EditMode = MaintenanceState::Change;
 }
 
-void SetRowHighlight(Program& program, std::int16_t mode) {
-  ListGrid& grid = listingGrid(program);
+void SetRowHighlight(MaintenanceScreen& maintenance, std::int16_t mode) {
+  ListGrid& grid = maintenance.window.GRID;
   grid.refresh();
   grid.setCol(0);
   grid.setColSel(mode == 0 ? PartnerCol : 0);
 }
 
-void ShowHeader(Program& program) {
-  platform::ui::Form& form = mainWindow(program);
-  form.get<platform::ui::Label>("lbl_PGID").setCaption("SCR48201");
-  form.get<platform::ui::Label>("lbl_OPTIT").setCaption("ｵﾍﾟﾚｰﾀｺｰﾄﾞ");
-  form.get<platform::ui::Label>("lbl_OP_CD").setCaption(program.operatorState.OperatorCode);
-  form.get<platform::ui::Label>("lbl_OP_NM").setCaption(program.operatorState.OperatorName);
-  form.get<platform::ui::Label>("lbl_HIDUKE").setCaption(platform::todayText());
+void ShowHeader(MaintenanceScreen& maintenance) {
+  F_MNT4820& window = maintenance.window;
+  const OperatorState& signedOn = maintenance.program.operatorState;
+  window.lbl_PGID.setCaption("SCR48201");
+  window.lbl_OPTIT.setCaption("ｵﾍﾟﾚｰﾀｺｰﾄﾞ");
+  window.lbl_OP_CD.setCaption(signedOn.OperatorCode);
+  window.lbl_OP_NM.setCaption(signedOn.OperatorName);
+  window.lbl_HIDUKE.setCaption(platform::todayText());
 }
 
-void SetCommandState(Program& program, std::int16_t mode) {
+void SetCommandState(MaintenanceScreen& maintenance, std::int16_t mode) {
   if (mode != 0 && mode != 1) return;
-  platform::ui::Form& form = mainWindow(program);
-  form.get<platform::ui::CommandButton>("CMD", 0).setEnabled(mode == 0);
-  form.get<platform::ui::CommandButton>("CMD", 2).setEnabled(mode == 1);
+  maintenance.window.CMD[0].setEnabled(mode == 0);
+  maintenance.window.CMD[2].setEnabled(mode == 1);
 }
 
 }  // namespace mnt4820

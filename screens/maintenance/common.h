@@ -6,69 +6,75 @@
 
 #include "platform/odbc/ResultSet.h"
 #include "platform/ui/ListGrid.h"
-#include "program/Program.h"
+#include "screens/maintenance/MaintenanceScreen.h"
 
 namespace mnt4820 {
 
 // Brings the main window into its initial state: fields and "lbl_" labels emptied, the three fields
 // registered, key area active with only KCNTCD enabled, change mode, key-area buttons.
-void InitScreen(Program& program);
+void InitScreen(MaintenanceScreen& maintenance);
 
 // Fills the field table with KCNTCD (key area), CNTCD and ATKCD (detail area), all "2U" without a format,
 // and gives each field its row as TabIndex. Runs right after ClearScreen has counted the fields.
-void RegisterFields(Program& program);
+void RegisterFields(MaintenanceScreen& maintenance);
 
 // Opens the full listing of the center-user pairs (listed only when their center exists), ordered by center
 // and partner code; StatusStop when the query fails (no message to the operator).
-void QueryListing(Program& program, std::optional<platform::odbc::ResultSet>& resultSet, std::int16_t& status);
+void QueryListing(MaintenanceScreen& maintenance, std::optional<platform::odbc::ResultSet>& resultSet,
+                  std::int16_t& status);
 
 // Opens the listing of one center, the key bound as a parameter. Errors pass to the caller.
-void QueryCenterListing(Program& program, const std::string& centerCode,
+void QueryCenterListing(MaintenanceScreen& maintenance, const std::string& centerCode,
                         std::optional<platform::odbc::ResultSet>& resultSet);
+
+// The full listing queried and put into the grid, as after every change; a failed query leaves the grid as it
+// was (StatusStop).
+void showFullListing(MaintenanceScreen& maintenance, std::int16_t& status);
 
 // Puts an open listing into the grid: titles, widths, one row per pair with its three cells trimmed. The grid
 // is filled in one pass and its views hear of it once. A fill without rows leaves the old rows, emptied.
-void FillGrid(Program& program, platform::odbc::ResultSet& resultSet);
+void FillGrid(MaintenanceScreen& maintenance, platform::odbc::ResultSet& resultSet);
 
 // Copies the grid's current row into CNTCD, lbl_CNTNM and ATKCD; change mode. A row that holds no pair is not
 // copied, so that no way into the change state can offer a pair with an empty center code.
-void ShowGridRow(Program& program);
+void ShowGridRow(MaintenanceScreen& maintenance);
 
 // Refreshes the grid and highlights its current row (0) or nothing (any other value).
-void SetRowHighlight(Program& program, std::int16_t mode);
+void SetRowHighlight(MaintenanceScreen& maintenance, std::int16_t mode);
 
 // The header line: screen identifier, operator caption, operator code and name, today's date.
-void ShowHeader(Program& program);
+void ShowHeader(MaintenanceScreen& maintenance);
 
 // 0: key-area buttons; 1: detail-area buttons; any other value changes nothing.
-void SetCommandState(Program& program, std::int16_t mode);
+void SetCommandState(MaintenanceScreen& maintenance, std::int16_t mode);
 
 // Checks CNTCD and ATKCD in turn; the first refused field gets the focus with its text selected.
-void ValidateBody(Program& program, std::int16_t& status);
+void ValidateBody(MaintenanceScreen& maintenance, std::int16_t& status);
 
 // The add state: fields and names emptied, detail-area buttons without delete, add mode, focus on CNTCD.
 // The caller has opened the detail area.
-void EnterAddMode(Program& program);
+void EnterAddMode(MaintenanceScreen& maintenance);
 
 // Enter on ATKCD: both fields checked again, then "この内容で更新しますか". Yes saves, reloads the listing and
 // returns to the key area (status: that of the reload); No drops the entry; Cancel keeps it.
-void ConfirmAndSave(Program& program, std::int16_t& status);
+void ConfirmAndSave(MaintenanceScreen& maintenance, std::int16_t& status);
 
 // Esc in the detail area: the first time after start-up or F2 it leaves without a question (and arms the
 // question for the next time); otherwise as ConfirmAndSave.
-void LeaveBody(Program& program, std::int16_t& status);
+void LeaveBody(MaintenanceScreen& maintenance, std::int16_t& status);
 
 // One transaction: in change mode the grid's current pair is deleted, then the pair in the fields inserted.
 // A failure rolls back and says so (StatusStop).
-void SavePair(Program& program, std::int16_t& status);
+void SavePair(MaintenanceScreen& maintenance, std::int16_t& status);
 
 // CMD (2): in one transaction, the partner code checked for existence, "削除してよろしいですか", the pair in the
 // fields deleted and the listing reloaded; OK and Cancel both return to the key area. A delete that finds no
 // pair is rolled back with "該当データがありません".
-void DeletePair(Program& program, std::int16_t& status);
+void DeletePair(MaintenanceScreen& maintenance, std::int16_t& status);
 
-// The listing grid of the main window.
-platform::ui::ListGrid& listingGrid(Program& program);
+// The key area again: fields and "lbl_" labels emptied, the header written, only KCNTCD enabled, key-area
+// buttons.
+void backToKeyArea(MaintenanceScreen& maintenance);
 // Whether a grid row holds a pair: the empty row of an empty listing, or a row emptied by a fill that found
 // nothing, does not.
 bool rowHoldsPair(const platform::ui::ListGrid& grid, int row);

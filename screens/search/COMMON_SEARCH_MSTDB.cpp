@@ -5,11 +5,11 @@
 
 #include "db/QueryOperations.h"
 #include "framework/WindowStyle.h"
-#include "platform/odbc/DatabaseError.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/DataControl.h"
 #include "platform/ui/DataGrid.h"
 #include "program/ErrorReport.h"
+#include "program/FixedMessages.h"
 #include "program/Program.h"
 #include "screens/search/RecordsetSource.h"
 #include "screens/search/SearchDialog.h"
@@ -20,11 +20,9 @@ namespace {
 
 using platform::ui::Control;
 using platform::ui::DataGrid;
-using platform::ui::Form;
 
 constexpr const char* SearchCaption = "□□ 検索 □□";
 constexpr const char* NoDataMessage = "検索データが有りません";
-constexpr const char* SearchErrorMessage = "検索時にｴﾗｰがありました";
 
 // Where a column of the chosen row goes.
 enum class Receiver { Target, Output1, Output2, Output3 };
@@ -56,25 +54,23 @@ Control* receiverOf(const CodeSearch& search, Receiver receiver) {
   return nullptr;
 }
 
-Form& dialogOf(CodeSearch& search) {
-  if (!search.SearchDialog) search.SearchDialog = createSearchDialog(search);
+SEARCH_MSTDB& dialogOf(CodeSearch& search) {
+  if (!search.SearchDialog) search.SearchDialog = std::make_unique<SEARCH_MSTDB>(createSearchDialog(search));
   return *search.SearchDialog;
 }
 
-DataGrid& gridOf(CodeSearch& search) { return dialogOf(search).get<DataGrid>("GRID"); }
-
 // The part every builder shares once its statement is in `SqlText`.
 void openListing(CodeSearch& search, const SqlValues& values, const decltype(CodeSearch::SearchColumnWidths)& widths) {
-  dialogOf(search).setCaption(SearchCaption);
+  dialogOf(search).form->setCaption(SearchCaption);
   OpenSearchQuery(search.database, search.SearchRecordset, values);
   search.SearchColumnWidths = widths;
 }
 
 void setWidths(CodeSearch& search, int dialogWidth, int gridWidth) {
-  Form& dialog = dialogOf(search);
-  const platform::ui::Rect place = dialog.geometry();
-  dialog.move(place.left, place.top, dialogWidth, place.height);
-  DataGrid& grid = gridOf(search);
+  SEARCH_MSTDB& dialog = dialogOf(search);
+  const platform::ui::Rect place = dialog.form->geometry();
+  dialog.form->move(place.left, place.top, dialogWidth, place.height);
+  DataGrid& grid = dialog.GRID;
   platform::ui::Rect gridPlace = grid.geometry();
   gridPlace.width = gridWidth;
   grid.setGeometry(gridPlace);
@@ -82,12 +78,7 @@ void setWidths(CodeSearch& search, int dialogWidth, int gridWidth) {
 
 void closeDialog(CodeSearch& search) {
   // Esc in the grid comes after the window's own Esc has already closed the dialog.
-  if (search.SearchDialog && search.SearchDialog->isVisible()) search.SearchDialog->requestClose();
-}
-
-void showSearchError(CodeSearch& search, const std::exception& error) {
-  reportCaughtError("code search", error);
-  search.ui.messageBox(SearchErrorMessage, platform::ui::mb::OkOnly, ProgramTitle);
+  if (search.SearchDialog && search.SearchDialog->form->isVisible()) search.SearchDialog->form->requestClose();
 }
 
 }  // namespace
@@ -168,10 +159,12 @@ void OpenCodeSearch(CodeSearch& search, std::int16_t kind, Control* target, cons
   search.SearchOutput1 = output1;
   search.SearchOutput2 = output2;
   search.SearchOutput3 = output3;
-  Form& dialog = dialogOf(search);
-  dialog.get<platform::ui::DataControl>("RS").setConnectionString(search.database.ConnectString);
-  DataGrid& grid = dialog.get<DataGrid>("GRID");
-  try {
+  SEARCH_MSTDB& dialog = dialogOf(search);
+  dialog.RS.setConnectionString(search.database.ConnectString);
+  DataGrid& grid = dialog.GRID;
+  bool found = false;
+  std::int16_t status = StatusGoOn;
+  const bool read = runOrStop(search.ui, "code search", SearchFailedMessage, status, [&] {
     switch (search.SearchKind) {
       case SearchKind::MessageGroup: QueryMessageGroups(search, key1); break;
       case SearchKind::TerminalCenter: QueryTerminalCenters(search, key1, key2); break;
@@ -179,27 +172,27 @@ void OpenCodeSearch(CodeSearch& search, std::int16_t kind, Control* target, cons
       case SearchKind::FormatBpid: QueryFormats(search); break;
       case SearchKind::DataItem: QueryDataItems(search); break;
     }
-    if (search.SearchRecordset->rows.atEnd()) {
-      search.ui.messageBox(NoDataMessage, platform::ui::mb::OkOnly, ProgramTitle);
-      return;
-    }
+    found = !search.SearchRecordset->rows.atEnd();
+    if (!found) return;
     RecordsetSource source(search.SearchRecordset->rows);
     grid.setDataSource(&source);
-  } catch (const platform::odbc::DatabaseError& error) {
-    showSearchError(search, error);
+  });
+  if (!read) return;
+  if (!found) {
+    showFixedMessage(search.ui, NoDataMessage);
     return;
   }
   for (std::size_t column = 0; column < search.SearchColumnWidths.size(); ++column) {
     if (search.SearchColumnWidths[column] != 0) grid.setColumnWidth(column, search.SearchColumnWidths[column]);
   }
-  CenterWindow(dialog);
-  dialog.show(platform::ui::ShowMode::Modal);
+  CenterWindow(*dialog.form);
+  dialog.form->show(platform::ui::ShowMode::Modal);
   search.SearchDialog.reset();
 }
 
 void ChooseSearchRow(CodeSearch& search) {
   if (!search.SearchDialog) return;
-  const DataGrid& grid = gridOf(search);
+  const DataGrid& grid = search.SearchDialog->GRID;
   if (grid.row() == DataGrid::NoRow) return;
   // The row comes from the grid's own copy, so handing it back cannot meet a database error; a null value is
   // handed back as the empty text.
@@ -217,7 +210,7 @@ void ChooseSearchRow(CodeSearch& search) {
 void CancelSearch(CodeSearch& search, OnCancel clear) {
   if (!search.SearchDialog) return;
   if (clear == OnCancel::ClearTarget && search.SearchTarget != nullptr) search.SearchTarget->setDefaultValue("");
-  gridOf(search).setDataSource(nullptr);
+  search.SearchDialog->GRID.setDataSource(nullptr);
   closeDialog(search);
 }
 

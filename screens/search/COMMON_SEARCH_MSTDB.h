@@ -9,7 +9,8 @@
 #include "db/DatabaseSession.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Control.h"
-#include "platform/ui/Form.h"
+#include "screens/search/SearchDialogDesign.h"
+#include "screens/search/SearchRecordset.h"
 
 namespace mnt4820 {
 
@@ -33,7 +34,7 @@ struct CodeSearch {
   std::optional<::mnt4820::SearchRecordset> SearchRecordset;
   // Grid column widths in twips for columns 0 to 6; 0 leaves the column as the grid made it.
   std::array<std::int16_t, 7> SearchColumnWidths{};
-  std::unique_ptr<platform::ui::Form> SearchDialog;
+  std::unique_ptr<SEARCH_MSTDB> SearchDialog;
 };
 
 // Opens the code search of `kind` (0 to 4; any other value does nothing). The chosen row is written, trimmed,

@@ -1,8 +1,6 @@
 #include "screens/search/SearchDialogDesign.h"
 
-#include "platform/ui/CommandButton.h"
-#include "platform/ui/DataControl.h"
-#include "platform/ui/DataGrid.h"
+#include <utility>
 
 namespace mnt4820 {
 
@@ -10,27 +8,36 @@ namespace {
 
 const platform::ui::Font Gothic12{"ＭＳ ゴシック", 12.0};
 
+template <class Kind>
+Kind& place(Kind& control, const platform::ui::Rect& where) {
+  control.setGeometry(where);
+  control.setFont(Gothic12);
+  return control;
+}
+
+platform::ui::CommandButton& button(platform::ui::Form& form, const char* name, const platform::ui::Rect& where,
+                                    const char* caption) {
+  auto& button = form.add<platform::ui::CommandButton>(name);
+  button.setCaption(caption);
+  return place(button, where);
+}
+
 }  // namespace
 
-std::unique_ptr<platform::ui::Form> createSearchDialogDesign(platform::ui::Application& application) {
-  auto form = std::make_unique<platform::ui::Form>(application, "SEARCH_MSTDB");
-  form->setCaption("コード検索");
-  form->setFont(Gothic12);
-  form->move(0, 0, 6465, 4620);
-  form->setKeyPreview(true);
-
-  auto& grid = form->add<platform::ui::DataGrid>("GRID");
-  grid.setGeometry({90, 60, 6240, 3630});
-  auto& choose = form->add<platform::ui::CommandButton>("SELECT");
-  choose.setGeometry({960, 3780, 1335, 435});
-  choose.setCaption("選択");
-  auto& stop = form->add<platform::ui::CommandButton>("STOP");
-  stop.setGeometry({3900, 3780, 1425, 435});
-  stop.setCaption("中止");
-  auto& data = form->add<platform::ui::DataControl>("RS");
-  data.setGeometry({2280, 4140, 1200, 360});
-  for (platform::ui::Control* control : form->controls()) control->setFont(Gothic12);
-  return form;
+SEARCH_MSTDB createSearchDialogDesign(platform::ui::Application& application) {
+  auto window = std::make_unique<platform::ui::Form>(application, "SEARCH_MSTDB");
+  window->setCaption("コード検索");
+  window->setFont(Gothic12);
+  window->move(0, 0, 6465, 4620);
+  window->setKeyPreview(true);
+  platform::ui::Form& form = *window;
+  return SEARCH_MSTDB{
+      .form = std::move(window),
+      .GRID = place(form.add<platform::ui::DataGrid>("GRID"), {90, 60, 6240, 3630}),
+      .SELECT = button(form, "SELECT", {960, 3780, 1335, 435}, "選択"),
+      .STOP = button(form, "STOP", {3900, 3780, 1425, 435}, "中止"),
+      .RS = place(form.add<platform::ui::DataControl>("RS"), {2280, 4140, 1200, 360}),
+  };
 }
 
 }  // namespace mnt4820

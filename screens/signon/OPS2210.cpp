@@ -1,8 +1,8 @@
 #include "screens/signon/OPS2210.h"
 
-#include <algorithm>
-#include <exception>
+#include <array>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "db/QueryOperations.h"
@@ -17,6 +17,7 @@
 #include "platform/ui/TextBox.h"
 #include "platform/ui/UiTypes.h"
 #include "program/ErrorReport.h"
+#include "program/FixedMessages.h"
 #include "screens/signon/SignOnManage.h"
 
 namespace mnt4820 {
@@ -24,35 +25,15 @@ namespace mnt4820 {
 namespace {
 
 namespace key = platform::ui::key;
-using platform::ui::Form;
 using platform::ui::TextBox;
 
 constexpr int StylingFailed = 1;
 
-TextBox& field(Form& window, const char* name) { return window.get<TextBox>(name); }
-std::string trimmed(Form& window, const char* name) { return platform::trimBlanks(field(window, name).text()); }
+std::string trimmed(const TextBox& field) { return platform::trimBlanks(field.text()); }
 
 void refuse(SignOnState& signOn, std::int16_t& status, const char* message) {
-  signOn.program.ui.messageBox(message, platform::ui::mb::OkOnly, ProgramTitle);
+  showFixedMessage(signOn.program.ui, message);
   status = StatusStop;
-}
-
-// The number at the start of the text, rounded to 16 bits; 0 when there is none or it does not fit.
-std::int16_t leadingNumber16(const std::optional<std::string>& value) {
-  const std::string text = platform::trimBlanks(value.value_or(""));
-  const auto isDigit = [&text](std::size_t i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
-  std::size_t end = text.starts_with('+') || text.starts_with('-') ? 1 : 0;
-  bool digits = false;
-  for (; isDigit(end); ++end) digits = true;
-  if (end < text.size() && text[end] == '.') {
-    for (++end; isDigit(end); ++end) digits = true;
-  }
-  if (!digits) return 0;
-  try {
-    return platform::toInteger16(platform::parseNumber(text.substr(0, end)));
-  } catch (const std::exception&) {
-    return 0;
-  }
 }
 
 struct OperatorRow {
@@ -70,29 +51,26 @@ std::optional<OperatorRow> readOperator(DatabaseSession& database, const std::st
     rows->close();
     return std::nullopt;
   }
-  OperatorRow row{rows->value("担当者氏名").value_or(""), leadingNumber16(rows->value("IME起動モード")),
-                  leadingNumber16(rows->value("権限レベル")), rows->value("パスワード").value_or("")};
+  OperatorRow row{
+      rows->value("担当者氏名").value_or(""), platform::leadingNumber16(rows->value("IME起動モード").value_or("")),
+      platform::leadingNumber16(rows->value("権限レベル").value_or("")), rows->value("パスワード").value_or("")};
   rows->close();
   return row;
 }
 
 enum class NameShown { AsStored, Trimmed };
 
-// Looks up the trimmed OPCD of `window`; on success its lbl_OPNM shows the name and the working values are
-// replaced, on a refusal nothing changes.
-void lookUpOperator(SignOnState& signOn, Form& window, NameShown shown, std::int16_t& status) {
-  const std::string code = trimmed(window, "OPCD");
+// Looks up the trimmed operator code of a window; on success its name label shows the name and the working values
+// are replaced, on a refusal nothing changes.
+void lookUpOperator(SignOnState& signOn, const TextBox& codeField, platform::ui::Label& nameLabel, NameShown shown,
+                    std::int16_t& status) {
+  const std::string code = trimmed(codeField);
   if (code.empty()) return refuse(signOn, status, "ｵﾍﾟﾚｰﾀｺｰﾄﾞが入力されていません");
   std::optional<OperatorRow> row;
-  try {
-    row = readOperator(signOn.program.database, code);
-  } catch (const std::exception& error) {
-    reportCaughtError("operator lookup", error);
-    return refuse(signOn, status, "検索時にｴﾗｰがありました");
-  }
+  const auto lookUp = [&] { row = readOperator(signOn.program.database, code); };
+  if (!runOrStop(signOn.program.ui, "operator lookup", SearchFailedMessage, status, lookUp)) return;
   if (!row) return refuse(signOn, status, "該当コードがありません");
-  window.get<platform::ui::Label>("lbl_OPNM")
-      .setCaption(shown == NameShown::AsStored ? row->name : platform::trimBlanks(row->name));
+  nameLabel.setCaption(shown == NameShown::AsStored ? row->name : platform::trimBlanks(row->name));
   signOn.SignOnCode = code;
   signOn.SignOnName = platform::trimBlanks(row->name);
   signOn.SignOnImeMode = row->imeMode;
@@ -100,39 +78,53 @@ void lookUpOperator(SignOnState& signOn, Form& window, NameShown shown, std::int
   signOn.StoredPassword = platform::trimBlanks(row->password);
 }
 
-// The sign-on dialogs' own form of leaving a full field: as many characters as MaxLength, with the caret at
-// the end, the whole text selected or the last character selected. Nothing is cut.
-TextBox* fullFieldOf(Form& window, std::int16_t keyCode) {
-  if (!mayAutoAdvanceOn(keyCode) || !window.isVisible()) return nullptr;
-  auto* box = dynamic_cast<TextBox*>(window.activeControl());
-  if (box == nullptr || box->maxLength() == 0) return nullptr;
-  const int m = box->maxLength();
-  const int p = box->selStart();
-  const int l = box->selLength();
-  const bool full = box->length() == m && ((p + l == m && l == 1) || p == m || l == m);
-  return full ? box : nullptr;
+void selectFocusedText(std::span<TextBox* const> fields) {
+  for (TextBox* field : fields) {
+    if (field->hasFocus()) SelectAllText(*field);
+  }
 }
 
-void selectFocusedText(Form& window) {
-  if (platform::ui::Control* focused = window.activeControl()) SelectAllText(*focused);
+using FieldCheck = void (*)(SignOnState&, int tabIndex, std::int16_t& status);
+
+// The sign-on dialogs' own form of leaving a full field: the focused one of `fields`, when the released key leaves
+// it typed full, is checked; a refused one has its text selected again. Returns the accepted field, for the caller
+// to leave. Nothing is cut.
+TextBox* checkedFullField(SignOnState& signOn, const platform::ui::Form& window, std::span<TextBox* const> fields,
+                          std::int16_t keyCode, FieldCheck check) {
+  if (!mayAutoAdvanceOn(keyCode) || !window.isVisible()) return nullptr;
+  TextBox* full = nullptr;
+  for (TextBox* field : fields) {
+    if (field->hasFocus() && isTypedFull(*field)) full = field;
+  }
+  if (full == nullptr) return nullptr;
+  std::int16_t status = StatusGoOn;
+  check(signOn, full->tabIndex(), status);
+  if (status != StatusStop) return full;
+  selectFocusedText(fields);
+  return nullptr;
 }
+
+std::array<TextBox*, 2> signOnFields(OPS22101& window) { return {&window.OPCD, &window.PSWD}; }
 
 // The password window's fields in their order; Enter, Down and a full field move to the next.
-constexpr const char* PasswordFields[] = {"OPCD", "PSWD", "NPSWD", "KAKUNIN"};
 constexpr int PasswordFieldCount = 4;
+std::array<TextBox*, PasswordFieldCount> passwordFields(OPS22102& window) {
+  return {&window.OPCD, &window.PSWD, &window.NPSWD, &window.KAKUNIN};
+}
 
-int passwordFieldOf(Form& window, const platform::ui::Control* control) {
+int passwordFieldOf(OPS22102& window, const platform::ui::Control* control) {
+  const auto fields = passwordFields(window);
   for (int i = 0; i < PasswordFieldCount; ++i) {
-    if (&field(window, PasswordFields[i]) == control) return i;
+    if (fields[static_cast<std::size_t>(i)] == control) return i;
   }
   return -1;
 }
 
-void focusPasswordField(Form& window, int position) {
-  field(window, PasswordFields[(position + PasswordFieldCount) % PasswordFieldCount]).setFocus();
+void focusPasswordField(OPS22102& window, int position) {
+  passwordFields(window)[static_cast<std::size_t>((position + PasswordFieldCount) % PasswordFieldCount)]->setFocus();
 }
 
-void styleWindow(Form& window, const Settings& settings) {
+void styleWindow(platform::ui::Form& window, const Settings& settings) {
   ScreenState screen;
   screen.CurrentForm = &window;
   ApplyWindowStyle(screen, settings);
@@ -141,42 +133,43 @@ void styleWindow(Form& window, const Settings& settings) {
 }  // namespace
 
 void CheckOperatorCode(SignOnState& signOn, std::int16_t& status) {
-  lookUpOperator(signOn, *signOn.SignOnWindow, NameShown::AsStored, status);
+  OPS22101& window = *signOn.SignOnWindow;
+  lookUpOperator(signOn, window.OPCD, window.lbl_OPNM, NameShown::AsStored, status);
 }
 
 void CheckSignOnPassword(SignOnState& signOn, std::int16_t& status) {
-  Form& window = *signOn.SignOnWindow;
+  OPS22101& window = *signOn.SignOnWindow;
   CheckOperatorCode(signOn, status);
   if (status == StatusStop) {
-    field(window, "OPCD").setFocus();
+    window.OPCD.setFocus();
     return;
   }
-  const std::string typed = trimmed(window, "PSWD");
+  const std::string typed = trimmed(window.PSWD);
   if (typed.empty() || typed != platform::trimBlanks(signOn.StoredPassword)) {
     refuse(signOn, status, "パスワードが不正です");
   }
 }
 
 void CheckSignOnField(SignOnState& signOn, int tabIndex, std::int16_t& status) {
-  Form& window = *signOn.SignOnWindow;
-  if (tabIndex == field(window, "OPCD").tabIndex()) {
+  OPS22101& window = *signOn.SignOnWindow;
+  if (tabIndex == window.OPCD.tabIndex()) {
     CheckOperatorCode(signOn, status);
-  } else if (tabIndex == field(window, "PSWD").tabIndex()) {
+  } else if (tabIndex == window.PSWD.tabIndex()) {
     CheckSignOnPassword(signOn, status);
   }
 }
 
 void SignOnKeyDown(SignOnState& signOn, std::int16_t keyCode) {
-  Form& window = *signOn.SignOnWindow;
-  TextBox& code = field(window, "OPCD");
-  TextBox& password = field(window, "PSWD");
-  platform::ui::Control* focused = window.activeControl();
+  OPS22101& window = *signOn.SignOnWindow;
+  TextBox& code = window.OPCD;
+  TextBox& password = window.PSWD;
+  platform::ui::Control* focused = window.form->activeControl();
   switch (keyCode) {
     case key::Enter: {
       if (focused == nullptr) return;
       std::int16_t status = StatusGoOn;
       CheckSignOnField(signOn, focused->tabIndex(), status);
-      if (status == StatusStop) return selectFocusedText(window);
+      if (status == StatusStop) return selectFocusedText(signOnFields(window));
       if (focused == &code) password.setFocus();
       if (focused == &password) AcceptSignOn(signOn);
       return;
@@ -195,100 +188,94 @@ void SignOnKeyDown(SignOnState& signOn, std::int16_t keyCode) {
 }
 
 void SignOnKeyUp(SignOnState& signOn, std::int16_t keyCode) {
-  Form& window = *signOn.SignOnWindow;
-  TextBox* full = fullFieldOf(window, keyCode);
-  if (full == nullptr) return;
-  std::int16_t status = StatusGoOn;
-  CheckSignOnField(signOn, full->tabIndex(), status);
-  if (status == StatusStop) return selectFocusedText(window);
-  if (full == &field(window, "OPCD")) field(window, "PSWD").setFocus();
+  OPS22101& window = *signOn.SignOnWindow;
+  const TextBox* left = checkedFullField(signOn, *window.form, signOnFields(window), keyCode, CheckSignOnField);
+  if (left == &window.OPCD) window.PSWD.setFocus();
 }
 
 void OpenPasswordChange(SignOnState& signOn) {
-  Form& from = *signOn.SignOnWindow;
-  Form& to = *signOn.PasswordWindow;
+  OPS22101& from = *signOn.SignOnWindow;
+  OPS22102& to = *signOn.PasswordWindow;
   StyleSignOnWindows(signOn);
   ShowPasswordHeader(signOn);
-  field(to, "OPCD").setText(field(from, "OPCD").text());
-  field(to, "PSWD").setText(field(from, "PSWD").text());
-  field(to, "NPSWD").setText("");
-  field(to, "KAKUNIN").setText("");
-  to.show(platform::ui::ShowMode::Modeless);
+  to.OPCD.setText(from.OPCD.text());
+  to.PSWD.setText(from.PSWD.text());
+  to.NPSWD.setText("");
+  to.KAKUNIN.setText("");
+  to.form->show(platform::ui::ShowMode::Modeless);
 }
 
 void StyleSignOnWindows(SignOnState& signOn) {
-  Form& password = *signOn.PasswordWindow;
-  try {
-    styleWindow(*signOn.SignOnWindow, signOn.program.settings);
+  platform::ui::Form& password = *signOn.PasswordWindow->form;
+  std::int16_t status = StatusGoOn;
+  const bool styled = runOrStop(signOn.program.ui, "sign-on window styling", StylingFailedMessage, status, [&] {
+    styleWindow(*signOn.SignOnWindow->form, signOn.program.settings);
     // The main window's styling also sets the window's background, which this window keeps from its design.
     const platform::ui::Color designed = password.backColor();
     styleWindow(password, signOn.program.settings);
     password.setBackColor(designed);
-  } catch (const std::exception& error) {
-    reportCaughtError("sign-on window styling", error);
-    signOn.program.ui.messageBox("項目設定エラー", platform::ui::mb::OkOnly, ProgramTitle);
-    signOn.program.ui.endProgram(StylingFailed);
-  }
+  });
+  if (!styled) signOn.program.ui.endProgram(StylingFailed);
 }
 
 void CheckChangeOperatorCode(SignOnState& signOn, std::int16_t& status) {
-  Form& window = *signOn.PasswordWindow;
-  lookUpOperator(signOn, window, NameShown::Trimmed, status);
-  if (status == StatusStop) field(window, "OPCD").setFocus();
+  OPS22102& window = *signOn.PasswordWindow;
+  lookUpOperator(signOn, window.OPCD, window.lbl_OPNM, NameShown::Trimmed, status);
+  if (status == StatusStop) window.OPCD.setFocus();
 }
 
 void CheckOldPassword(SignOnState& signOn, std::int16_t& status) {
-  Form& window = *signOn.PasswordWindow;
-  if (trimmed(window, "OPCD").empty()) {
+  OPS22102& window = *signOn.PasswordWindow;
+  if (trimmed(window.OPCD).empty()) {
     refuse(signOn, status, "ｵﾍﾟﾚｰﾀｺｰﾄﾞが入力されていません");
-    field(window, "OPCD").setFocus();
-  } else if (trimmed(window, "PSWD") != platform::trimBlanks(signOn.StoredPassword)) {
+    window.OPCD.setFocus();
+  } else if (trimmed(window.PSWD) != platform::trimBlanks(signOn.StoredPassword)) {
     refuse(signOn, status, "パスワードが不正です");
-    field(window, "PSWD").setFocus();
+    window.PSWD.setFocus();
   }
 }
 
 void CheckNewPassword(SignOnState& signOn, std::int16_t& status) {
-  Form& window = *signOn.PasswordWindow;
-  if (!trimmed(window, "NPSWD").empty()) return;
+  OPS22102& window = *signOn.PasswordWindow;
+  if (!trimmed(window.NPSWD).empty()) return;
   refuse(signOn, status, "新パスワードが入力されていません");
-  field(window, "NPSWD").setFocus();
+  window.NPSWD.setFocus();
 }
 
 void CheckConfirmation(SignOnState& signOn, std::int16_t& status) {
-  Form& window = *signOn.PasswordWindow;
-  if (trimmed(window, "KAKUNIN") == trimmed(window, "NPSWD")) return;
+  OPS22102& window = *signOn.PasswordWindow;
+  if (trimmed(window.KAKUNIN) == trimmed(window.NPSWD)) return;
   refuse(signOn, status, "パスワードが不正です");
-  field(window, "NPSWD").setText("");
-  field(window, "KAKUNIN").setText("");
-  field(window, "KAKUNIN").setFocus();
+  window.NPSWD.setText("");
+  window.KAKUNIN.setText("");
+  window.KAKUNIN.setFocus();
 }
 
 void CheckPasswordField(SignOnState& signOn, int tabIndex, std::int16_t& status) {
-  Form& window = *signOn.PasswordWindow;
   using Check = void (*)(SignOnState&, std::int16_t&);
   constexpr Check Checks[PasswordFieldCount] = {CheckChangeOperatorCode, CheckOldPassword, CheckNewPassword,
                                                 CheckConfirmation};
-  for (int i = 0; i < PasswordFieldCount; ++i) {
-    if (field(window, PasswordFields[i]).tabIndex() == tabIndex) return Checks[i](signOn, status);
+  const auto fields = passwordFields(*signOn.PasswordWindow);
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (fields[i]->tabIndex() == tabIndex) return Checks[i](signOn, status);
   }
 }
 
 void PasswordKeyDown(SignOnState& signOn, std::int16_t keyCode) {
-  Form& window = *signOn.PasswordWindow;
-  platform::ui::Control* focused = window.activeControl();
+  OPS22102& window = *signOn.PasswordWindow;
+  platform::ui::Control* focused = window.form->activeControl();
   const int position = passwordFieldOf(window, focused);
   switch (keyCode) {
     case key::Enter: {
       if (focused == nullptr) return;
       std::int16_t status = StatusGoOn;
       CheckPasswordField(signOn, focused->tabIndex(), status);
-      if (status == StatusStop) return selectFocusedText(window);
+      if (status == StatusStop) return selectFocusedText(passwordFields(window));
       if (position == PasswordFieldCount - 1) return StoreNewPassword(signOn);
       if (position >= 0) focusPasswordField(window, position + 1);
       return;
     }
-    case key::Esc: window.requestClose(); return;
+    case key::Esc: window.form->requestClose(); return;
     case key::Up:
       if (position >= 0) focusPasswordField(window, position - 1);
       return;
@@ -300,45 +287,38 @@ void PasswordKeyDown(SignOnState& signOn, std::int16_t keyCode) {
 }
 
 void PasswordKeyUp(SignOnState& signOn, std::int16_t keyCode) {
-  Form& window = *signOn.PasswordWindow;
-  TextBox* full = fullFieldOf(window, keyCode);
-  if (full == nullptr) return;
-  std::int16_t status = StatusGoOn;
-  CheckPasswordField(signOn, full->tabIndex(), status);
-  if (status == StatusStop) return selectFocusedText(window);
-  const int position = passwordFieldOf(window, full);
+  OPS22102& window = *signOn.PasswordWindow;
+  const TextBox* left = checkedFullField(signOn, *window.form, passwordFields(window), keyCode, CheckPasswordField);
+  const int position = passwordFieldOf(window, left);
   // KAKUNIN has no key-up handling: storing is the operator's decision.
   if (position >= 0 && position < PasswordFieldCount - 1) focusPasswordField(window, position + 1);
 }
 
 void StoreNewPassword(SignOnState& signOn) {
-  Form& window = *signOn.PasswordWindow;
+  OPS22102& window = *signOn.PasswordWindow;
   std::int16_t status = StatusGoOn;
   for (const auto check : {CheckChangeOperatorCode, CheckOldPassword, CheckNewPassword, CheckConfirmation}) {
     check(signOn, status);
     if (status == StatusStop) return;
   }
   // Stored as typed, blanks included: the comparisons trim both sides.
-  const std::string newPassword = field(window, "NPSWD").text();
+  const std::string newPassword = window.NPSWD.text();
   DatabaseSession& database = signOn.program.database;
-  try {
-    if (!database.DbConnection) throw std::logic_error("the database connection is not open");
-    platform::odbc::Transaction transaction(*database.DbConnection);
+  // A failure is told with the window still open and what was typed in it; the transaction has rolled back on
+  // its way out by then.
+  const bool stored = runOrStop(signOn.program.ui, "password update", UpdateFailedMessage, status, [&] {
+    platform::odbc::Transaction transaction(liveConnection(database));
     database.SqlText = "UPDATE FL0003担当者マスタ SET パスワード = ? WHERE 担当者コード = ?";
     // The row of the operator just looked up; if it has gone in the meantime nothing was changed.
     if (ExecuteSql(database, {newPassword, signOn.SignOnCode}) < 1) {
       throw std::runtime_error("no operator row " + signOn.SignOnCode + " was updated");
     }
     transaction.commit();
-  } catch (const std::exception& error) {
-    // The transaction has rolled back on its way out.
-    reportCaughtError("password update", error);
-    refuse(signOn, status, "更新時にｴﾗｰがあった為,ﾃﾞｰﾀの更新は中止しました");
-    return;
-  }
+  });
+  if (!stored) return;
   signOn.StoredPassword = newPassword;
-  field(*signOn.SignOnWindow, "PSWD").setText("");
-  window.requestClose();
+  signOn.SignOnWindow->PSWD.setText("");
+  window.form->requestClose();
 }
 
 }  // namespace mnt4820

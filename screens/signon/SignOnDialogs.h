@@ -1,7 +1,5 @@
 #pragma once
 
-#include <memory>
-
 #include "platform/ui/Form.h"
 #include "program/Program.h"
 #include "screens/signon/SignOnState.h"
@@ -18,14 +16,14 @@ class SignOnDialogs {
   SignOnDialogs& operator=(const SignOnDialogs&) = delete;
 
   SignOnState& state() { return state_; }
-  platform::ui::Form& signOnWindow() { return *signOnWindow_; }
-  platform::ui::Form& passwordWindow() { return *passwordWindow_; }
+  platform::ui::Form& signOnWindow() { return *signOnWindow_.form; }
+  platform::ui::Form& passwordWindow() { return *passwordWindow_.form; }
 
  private:
   // The windows' handlers refer to the state, so the windows go first.
   SignOnState state_;
-  std::unique_ptr<platform::ui::Form> signOnWindow_;
-  std::unique_ptr<platform::ui::Form> passwordWindow_;
+  OPS22101 signOnWindow_;
+  OPS22102 passwordWindow_;
 };
 
 }  // namespace mnt4820

@@ -8,9 +8,9 @@ namespace mnt4820 {
 
 namespace {
 
-void showHeader(platform::ui::Form& window, const char* screenId) {
-  window.get<platform::ui::Label>("lbl_PGID").setCaption(screenId);
-  window.get<platform::ui::Label>("lbl_DATE").setCaption(platform::todayText());
+void showHeader(platform::ui::Label& screenIdLabel, platform::ui::Label& dateLabel, const char* screenId) {
+  screenIdLabel.setCaption(screenId);
+  dateLabel.setCaption(platform::todayText());
 }
 
 }  // namespace
@@ -22,17 +22,21 @@ void AcceptSignOn(SignOnState& signOn) {
   published.OperatorName = platform::trimBlanks(signOn.SignOnName);
   published.OperatorImeMode = signOn.SignOnImeMode;
   published.OperatorAuthority = signOn.SignOnAuthority;
-  signOn.SignOnWindow->requestClose();
+  signOn.SignOnWindow->form->requestClose();
 }
 
 void CancelSignOn(SignOnState& signOn) {
   publishCancelledSignOn(signOn.program);
-  signOn.SignOnWindow->requestClose();
+  signOn.SignOnWindow->form->requestClose();
 }
 
-void ShowPasswordHeader(SignOnState& signOn) { showHeader(*signOn.PasswordWindow, "OPS22102"); }
+void ShowPasswordHeader(SignOnState& signOn) {
+  showHeader(signOn.PasswordWindow->lbl_PGID, signOn.PasswordWindow->lbl_DATE, "OPS22102");
+}
 
-void showSignOnHeader(SignOnState& signOn) { showHeader(*signOn.SignOnWindow, "OPS22101"); }
+void showSignOnHeader(SignOnState& signOn) {
+  showHeader(signOn.SignOnWindow->lbl_PGID, signOn.SignOnWindow->lbl_DATE, "OPS22101");
+}
 
 void publishCancelledSignOn(Program& program) {
   OperatorState& published = program.operatorState;

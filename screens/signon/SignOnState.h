@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/ui/Form.h"
 #include "program/Program.h"
+#include "screens/signon/SignOnDesign.h"
 
 namespace mnt4820 {
 
@@ -15,8 +15,8 @@ struct SignOnState {
 
   Program& program;
   // Set by whoever opens the sign-on dialog.
-  platform::ui::Form* SignOnWindow = nullptr;
-  platform::ui::Form* PasswordWindow = nullptr;
+  OPS22101* SignOnWindow = nullptr;
+  OPS22102* PasswordWindow = nullptr;
   // Written by every successful lookup, read when a password is tested.
   std::string SignOnCode;
   std::string SignOnName;

@@ -50,7 +50,7 @@ class Startup : public ::testing::TestWithParam<test::Engine> {
   // Runs Main and hands back the exit status it ended with, if it ended.
   std::optional<int> runMain(const StartupArguments& args) {
     try {
-      Main(program, args);
+      Main(program, maintenance, args);
       return std::nullopt;
     } catch (const ProgramEnded& e) {
       return e.exitCode();
@@ -62,12 +62,13 @@ class Startup : public ::testing::TestWithParam<test::Engine> {
   HeadlessToolkit toolkit;
   platform::ui::Application application{toolkit};
   Program program{application};
+  MaintenanceScreen maintenance{program};
 };
 
 TEST_P(Startup, ComesUpWithTheHeaderAndTheOperatorCode) {
   EXPECT_EQ(runMain(arguments(dbSection(database->dsn()) + Setting0, "  OP 01  ")), std::nullopt);
   EXPECT_TRUE(toolkit.messages().empty());
-  platform::ui::Form& form = *program.mainWindow;
+  platform::ui::Form& form = *maintenance.window.form;
   EXPECT_EQ(program.screen.CurrentForm, &form);
   EXPECT_TRUE(form.isVisible());
   EXPECT_EQ(form.caption(), "センタ利用企業マスタ保守 ");
@@ -88,7 +89,7 @@ TEST_P(Startup, ComesUpWithTheHeaderAndTheOperatorCode) {
 TEST_P(Startup, AnEmptyCommandLineIsNoError) {
   EXPECT_EQ(runMain(arguments(dbSection(database->dsn()) + Setting0, "")), std::nullopt);
   EXPECT_EQ(program.operatorState.OperatorCode, "");
-  EXPECT_EQ(program.mainWindow->get<Label>("lbl_OP_CD").caption(), "");
+  EXPECT_EQ(maintenance.window.form->get<Label>("lbl_OP_CD").caption(), "");
 }
 
 TEST_P(Startup, FailuresShowTheirMessageAndEndBeforeTheWindowIsShown) {
@@ -103,12 +104,12 @@ TEST_P(Startup, FailuresShowTheirMessageAndEndBeforeTheWindowIsShown) {
   const std::string good = dbSection(database->dsn());
   const Case cases[] = {
       {"no settings file: the connection fails first", "", "", "接続エラー",
-       "MNT4820: ConnectDatabase: no data source"},
+       "MNT4820: ConnectDatabase (data source \"\" named in "},
       {"no colour keys", good, "", "INIﾌｧｲﾙ読込エラー", "MNT4820: LoadSettings: LabelBackColor: "},
       {"a colour that is not a number", good + "[Setting0]\nLabelBackColor=grey\n", "", "INIﾌｧｲﾙ読込エラー",
        "MNT4820: LoadSettings: LabelBackColor: "},
       {"a wrong data source", dbSection("NO_SUCH_DSN") + Setting0, "", "接続エラー",
-       "MNT4820: ConnectDatabase: SQLDriverConnect failed: [IM002]"},
+       "MNT4820: ConnectDatabase (data source \"NO_SUCH_DSN\" named in "},
       {"a program folder without a settings folder", good + Setting0, "/mnt4820", "INIﾌｧｲﾙ読込エラー",
        "MNT4820: LoadDbSettings: MACHINENAME: "},
       {"a window colour that does not style", good + withFormBackColor("abc"), "", "項目設定エラー",
@@ -119,6 +120,7 @@ TEST_P(Startup, FailuresShowTheirMessageAndEndBeforeTheWindowIsShown) {
     HeadlessToolkit tk;
     platform::ui::Application app{tk};
     Program p{app};
+    MaintenanceScreen m{p};
     test::TestFolder run;
     if (!c.ini.empty()) run.write("EDI.ini", c.ini);
     const std::string programFolder =
@@ -126,7 +128,7 @@ TEST_P(Startup, FailuresShowTheirMessageAndEndBeforeTheWindowIsShown) {
     tk.answerNext(mb::Answer::Ok);
     testing::internal::CaptureStderr();
     try {
-      Main(p, {programFolder, "0001"});
+      Main(p, m, {programFolder, "0001"});
       ADD_FAILURE() << "the program did not end";
     } catch (const ProgramEnded& e) {
       EXPECT_NE(e.exitCode(), 0);
@@ -137,7 +139,7 @@ TEST_P(Startup, FailuresShowTheirMessageAndEndBeforeTheWindowIsShown) {
     EXPECT_EQ(tk.messages()[0].prompt, c.message);
     EXPECT_EQ(tk.messages()[0].flags, mb::OkOnly);
     EXPECT_EQ(tk.messages()[0].title, "MNT4820");
-    EXPECT_FALSE(p.mainWindow->isVisible());
+    EXPECT_FALSE(m.window.form->isVisible());
     EXPECT_EQ(tk.pointerHistory(), (std::vector<MousePointer>{MousePointer::Hourglass}));
   }
 }
@@ -146,16 +148,17 @@ TEST_P(Startup, AConnectionFailureReadsNoColourSetting) {
   HeadlessToolkit tk;
   platform::ui::Application app{tk};
   Program p{app};
+  MaintenanceScreen m{p};
   tk.answerNext(mb::Answer::Ok);
   folder.write("EDI.ini", dbSection("NO_SUCH_DSN") + Setting0);
-  EXPECT_THROW(Main(p, {(folder.path() / "EDI" / "MNT4820").string(), ""}), ProgramEnded);
+  EXPECT_THROW(Main(p, m, {(folder.path() / "EDI" / "MNT4820").string(), ""}), ProgramEnded);
   EXPECT_DOUBLE_EQ(p.settings.Text.BackColor, 0);
   EXPECT_EQ(p.settings.FormBackColor, "");
 }
 
 TEST_P(Startup, ClosingAsksAndNoKeepsTheWindowWithFieldColoursReset) {
   ASSERT_EQ(runMain(arguments(dbSection(database->dsn()) + Setting0)), std::nullopt);
-  platform::ui::Form& form = *program.mainWindow;
+  platform::ui::Form& form = *maintenance.window.form;
   // The three fields as the screen registered them.
   const FieldTable& fields = program.screen.fields;
   ASSERT_EQ(fields.FieldCount, 3);

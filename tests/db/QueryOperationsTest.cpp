@@ -86,7 +86,7 @@ TEST_P(QueryOperations, TheSearchQueryRunsOnAConnectionOfItsOwn) {
   platform::odbc::Transaction pending(*session.DbConnection);
   session.SqlText = "INSERT INTO FL1903EDI制御マスタ (センターコード, センター名) VALUES (?, ?)";
   ExecuteSql(session, {"C999", "未確定"});
-  std::optional<SearchRecordset> search;
+  std::optional<OwnConnectionRows> search;
   session.SqlText = "SELECT センターコード,センター名 FROM FL1903EDI制御マスタ WHERE センターコード = ?";
   OpenSearchQuery(session, search, {"C999"});
   ASSERT_TRUE(search);

@@ -33,9 +33,11 @@ int runField(platform::qt::QtProgram& qt, platform::ui::Application& application
 
 int runMainWindow(platform::qt::QtProgram& qt, platform::ui::Application& application, const char* operatorCode) {
   mnt4820::Program program(application);
+  mnt4820::MaintenanceScreen maintenance(program);
   const mnt4820::StartupArguments arguments{platform::programFolder().string(), operatorCode};
-  if (!qt.toolkit().guard(application, [&] { mnt4820::Main(program, arguments); })) return qt.toolkit().exitCode();
-  printOnChange(program.mainWindow->get<platform::ui::TextBox>("KCNTCD"));
+  const auto run = [&] { mnt4820::Main(program, maintenance, arguments); };
+  if (!qt.toolkit().guard(application, run)) return qt.toolkit().exitCode();
+  printOnChange(maintenance.window.KCNTCD);
   return qt.exec();
 }
 

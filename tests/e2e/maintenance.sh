@@ -17,8 +17,8 @@ shots=${MNT4820_E2E_SHOTS:-$run/shots}
 mkdir -p "$shots"
 # shellcheck source=scripts/xvfb-lib.sh
 source "$root/scripts/xvfb-lib.sh"
-# shellcheck source=tests/e2e/operator-steps.sh
-source "$root/tests/e2e/operator-steps.sh"
+# shellcheck source=scripts/window-steps.sh
+source "$root/scripts/window-steps.sh"
 xvfb_start
 finish() {
   local status=$?

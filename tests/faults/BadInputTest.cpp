@@ -94,7 +94,7 @@ TEST_P(BadInput, CodeFieldsOfTheMainWindow) {
       const std::string key = text("KCNTCD");
       w.form().pressKey(key::Enter, 0);
       if (w.program.screen.ScreenArea == "BODY") {
-        for (int row = 1; row <= w.program.maintenance.GridRowCount; ++row) EXPECT_EQ(grid.textMatrix(row, 1), key);
+        for (int row = 1; row <= w.maintenance.state.GridRowCount; ++row) EXPECT_EQ(grid.textMatrix(row, 1), key);
         backToKeyArea();
       }
       // A field typed full is left (and searched) by itself before Enter searches again.
@@ -118,7 +118,7 @@ TEST_P(BadInput, CodeFieldsOfTheMainWindow) {
       continue;
     }
     ASSERT_EQ(w.program.screen.ScreenArea, "BODY") << testing::PrintToString(w.shown());
-    EXPECT_EQ(w.program.maintenance.GridRowCount, 1);
+    EXPECT_EQ(w.maintenance.state.GridRowCount, 1);
     EXPECT_EQ(text("ATKCD"), v.text);
     // Changed to a typed partner code: the old pair (from the listing, unfiltered) is the one replaced.
     w.field("ATKCD").setText("");

@@ -128,7 +128,7 @@ TEST_P(KilledChange, LeavesTheOldPair) {
     w.enter("KCNTCD", "C001");
     w.field("ATKCD").setText("KILLED");
     std::int16_t status = 0;
-    SavePair(w.program, status);
+    SavePair(w.maintenance, status);
     _exit(status == 0 ? 0 : 3);
   }
   // Wait until the child is stuck where it should be.

@@ -10,8 +10,8 @@
 #include "platform/ui/HeadlessToolkit.h"
 #include "platform/ui/TextBox.h"
 #include "program/Program.h"
-#include "screens/maintenance/MainWindow.h"
-#include "screens/maintenance/common.h"
+#include "screens/maintenance/MaintenanceScreen.h"
+#include "tests/support/MaintenanceWorld.h"
 
 namespace mnt4820::test {
 
@@ -20,17 +20,8 @@ namespace mnt4820::test {
 class Workstation : public platform::ui::HeadlessToolkit {
  public:
   Workstation(const std::string& dsn, const std::string& user, const std::string& password) {
-    program.mainWindow = createMainWindow(program);
-    program.screen.CurrentForm = program.mainWindow.get();
-    program.mainWindow->onQueryUnload = [](bool& cancel) { cancel = true; };
-    ConnectDatabase(program.database, {"", user, password, dsn});
-    InitScreen(program);
-    std::optional<platform::odbc::ResultSet> listing;
-    std::int16_t status = 0;
-    QueryListing(program, listing, status);
-    FillGrid(program, *listing);
-    ShowHeader(program);
-    program.mainWindow->show();
+    form().onQueryUnload = [](bool& cancel) { cancel = true; };
+    openMainWindow(maintenance, {"", user, password, dsn});
   }
 
   platform::ui::mb::Answer messageBox(const std::string& prompt, int flags, const std::string& title) override {
@@ -39,7 +30,7 @@ class Workstation : public platform::ui::HeadlessToolkit {
     return HeadlessToolkit::messageBox(prompt, flags, title);
   }
 
-  platform::ui::Form& form() { return *program.mainWindow; }
+  platform::ui::Form& form() { return *maintenance.window.form; }
   platform::ui::TextBox& field(const char* name) { return form().get<platform::ui::TextBox>(name); }
   void enter(const char* name, const std::string& text) {
     field(name).setText(text);
@@ -55,6 +46,7 @@ class Workstation : public platform::ui::HeadlessToolkit {
   std::function<void(const std::string&)> onMessage;
   platform::ui::Application application{*this};
   Program program{application};
+  MaintenanceScreen maintenance{program};
 
  private:
   std::size_t seen_ = 0;

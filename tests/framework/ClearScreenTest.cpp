@@ -15,17 +15,6 @@ namespace {
 using platform::ui::Label;
 using platform::ui::TextBox;
 
-// The control model has no combo box of its own; this one has a text and counts as a field.
-class TestComboBox : public platform::ui::Control {
- public:
-  explicit TestComboBox(std::string name) : Control(platform::ui::ControlKind::ComboBox, std::move(name)) {}
-  std::string defaultValue() const override { return text_; }
-  void setDefaultValue(const std::string& value) override { text_ = value; }
-
- private:
-  std::string text_;
-};
-
 class Clearing : public ::testing::Test {
  protected:
   Label& label(const std::string& name, const std::string& caption) {
@@ -42,10 +31,8 @@ class Clearing : public ::testing::Test {
   test::FrameworkWorld world;
 };
 
-TEST_F(Clearing, CountsTextAndComboBoxesAndEmptiesTextBoxesAndLblLabels) {
+TEST_F(Clearing, CountsAndEmptiesTextBoxesAndEmptiesLblLabels) {
   TextBox& a = box("KCNTCD", "A1");
-  auto& combo = world.form.add<TestComboBox>("KBN");
-  combo.setDefaultValue("choice");
   TextBox& b = box("CNTCD", "あいう");
   auto& button = world.form.add<platform::ui::CommandButton>("CMD", 0);
   button.setCaption("検索(&F)");
@@ -64,11 +51,10 @@ TEST_F(Clearing, CountsTextAndComboBoxesAndEmptiesTextBoxesAndLblLabels) {
 
   ClearScreen(world.screen);
 
-  EXPECT_EQ(world.screen.fields.FieldCount, 4);
+  EXPECT_EQ(world.screen.fields.FieldCount, 3);
   EXPECT_EQ(a.text(), "");
   EXPECT_EQ(b.text(), "");
   EXPECT_EQ(c.text(), "");
-  EXPECT_EQ(combo.defaultValue(), "choice");
   EXPECT_EQ(button.caption(), "検索(&F)");
   for (const LabelCase& l : labels) {
     EXPECT_EQ(world.form.get<Label>(l.name).caption(), l.emptied ? "" : "caption") << "'" << l.name << "'";
@@ -79,7 +65,8 @@ TEST_F(Clearing, RecountsOnEveryCallAndLeavesTheColumnsAlone) {
   box("F0", "x");
   box("F1", "y");
   world.screen.fields.FieldCount = 2;
-  world.screen.fields.setRows({{world.form.find("F0"), "", "2U", "HEAD"}, {world.form.find("F1"), "", "3", "BODY"}});
+  world.screen.fields.setRows(
+      {{&world.form.get<TextBox>("F0"), "", "2U", "HEAD"}, {&world.form.get<TextBox>("F1"), "", "3", "BODY"}});
   world.screen.fields.FieldCount = 7;
   ClearScreen(world.screen);
   EXPECT_EQ(world.screen.fields.FieldCount, 2);

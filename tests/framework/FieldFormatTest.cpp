@@ -1,7 +1,6 @@
 // Completing and writing a field's value in its format when the field is left.
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 
 #include "FrameworkWorld.h"
@@ -179,20 +178,9 @@ TEST_F(Formatting, AWellFormedValueIsLeftAsItIs) {
   run(std::begin(cases), std::end(cases));
 }
 
-TEST_F(Formatting, ARowThatIsNoTextFieldIsAFault) {
-  auto& label = world.form.add<platform::ui::Label>("lbl_X");
-  world.rows.push_back(FieldRow{&label, "", "", ""});
-  world.registerRows();
+TEST_F(Formatting, ARowThatDoesNotExistIsAFault) {
   EXPECT_THROW(FormatFieldValue(world.screen, 2), FieldTableError);
-  EXPECT_THROW(FormatFieldValue(world.screen, 3), FieldTableError);
   EXPECT_THROW(FormatFieldValue(world.screen, -1), FieldTableError);
-}
-
-TEST(NullTo, GivesTheSubstituteForNullOnly) {
-  EXPECT_EQ(NullTo(std::nullopt, ""), "");
-  EXPECT_EQ(NullTo(std::nullopt, "-"), "-");
-  EXPECT_EQ(NullTo(std::string("A01"), ""), "A01");
-  EXPECT_EQ(NullTo(std::string(""), "-"), "");
 }
 
 }  // namespace

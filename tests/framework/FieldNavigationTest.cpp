@@ -7,7 +7,7 @@
 
 #include "FrameworkWorld.h"
 #include "framework/FieldNavigation.h"
-#include "platform/ui/PlainControl.h"
+#include "platform/ui/ListGrid.h"
 
 namespace mnt4820 {
 namespace {
@@ -131,7 +131,7 @@ TEST_F(Navigation, PreviousFieldMovesBackWithoutWrappingPastTheFirst) {
 }
 
 TEST_F(Navigation, FromAControlOutsideTheTableTheFocusStays) {
-  auto& grid = world.form.add<platform::ui::PlainControl>(platform::ui::ControlKind::ListGrid, "GRID");
+  auto& grid = world.form.add<platform::ui::ListGrid>("GRID");
   ASSERT_EQ(grid.tabIndex(), 3);
   grid.setFocus();
   NextField(world.screen, key::Down);
@@ -336,7 +336,7 @@ TEST_F(Advance, AFieldWithoutLimitIsNeverFullNorCut) {
 }
 
 TEST_F(Advance, NothingOnAHiddenWindowOrOutsideTheTable) {
-  auto& grid = world.form.add<platform::ui::PlainControl>(platform::ui::ControlKind::ListGrid, "GRID");
+  auto& grid = world.form.add<platform::ui::ListGrid>("GRID");
   grid.setFocus();
   release('4');
   EXPECT_TRUE(checkedRows.empty());

@@ -6,7 +6,7 @@
 
 #include "FrameworkWorld.h"
 #include "framework/KB_CHK.h"
-#include "platform/ui/PlainControl.h"
+#include "platform/ui/ListGrid.h"
 
 namespace mnt4820 {
 namespace {
@@ -257,7 +257,7 @@ TEST_F(KeystrokeFilter, FiltersByTheRowOfTheFieldThatHasTheFocus) {
 }
 
 TEST_F(KeystrokeFilter, AControlOutsideTheTableIsAWiringFault) {
-  auto& grid = world.form.add<platform::ui::PlainControl>(platform::ui::ControlKind::ListGrid, "GRID");
+  auto& grid = world.form.add<platform::ui::ListGrid>("GRID");
   grid.setFocus();
   std::int16_t code = 'a';
   EXPECT_THROW(FilterKeystroke(world.screen, code), FieldTableError);

@@ -11,7 +11,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/TextBox.h"
 #include "program/Program.h"
-#include "screens/maintenance/MainWindow.h"
+#include "screens/maintenance/MaintenanceScreen.h"
 #include "screens/maintenance/common.h"
 
 namespace mnt4820 {
@@ -50,19 +50,18 @@ class MainWindow : public ::testing::Test {
   // The start-up's part in the window: created and current, styled (which loads and centres it), set up.
   void SetUp() override {
     program.settings = demoLikeSettings();
-    program.mainWindow = createMainWindow(program);
-    program.screen.CurrentForm = program.mainWindow.get();
     ApplyWindowStyle(program.screen, program.settings);
-    InitScreen(program);
-    ShowHeader(program);
+    InitScreen(maintenance);
+    ShowHeader(maintenance);
   }
 
   TextBox& field(const char* name) const { return form().get<TextBox>(name); }
-  platform::ui::Form& form() const { return *program.mainWindow; }
+  platform::ui::Form& form() const { return *maintenance.window.form; }
 
   platform::ui::HeadlessToolkit toolkit;
   platform::ui::Application application{toolkit};
   Program program{application};
+  MaintenanceScreen maintenance{program};
 };
 
 TEST_F(MainWindow, TheFieldTableHoldsTheThreeFieldsInTabOrder) {

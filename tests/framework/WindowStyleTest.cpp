@@ -15,7 +15,7 @@
 #include "platform/text/CodePage.h"
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/Label.h"
-#include "platform/ui/PlainControl.h"
+#include "platform/ui/ListGrid.h"
 #include "screens/maintenance/MainWindowDesign.h"
 #include "tests/support/SqlScript.h"
 #include "tests/support/TestFolder.h"
@@ -96,7 +96,7 @@ class Styling : public ::testing::Test {
 
   test::FrameworkWorld world;
   platform::ui::Form& form = world.form;
-  const Named controls[14] = {
+  const Named controls[13] = {
       {form.add<TextBox>("KCNTCD"), TextLook},
       {form.add<Label>("lbl_NAME"), LabelLook},
       {form.add<Label>("OPR_TITLE"), LabelLook},
@@ -109,8 +109,7 @@ class Styling : public ::testing::Test {
       {form.add<Label>("Tit_Z"), Design},
       {form.add<TextBox>("any name"), TextLook},
       {form.add<platform::ui::CommandButton>("lbl_CMD"), Design},
-      {form.add<platform::ui::PlainControl>(platform::ui::ControlKind::ListGrid, "GRID"), Design},
-      {form.add<platform::ui::PlainControl>(platform::ui::ControlKind::ComboBox, "tit_COMBO"), Design},
+      {form.add<platform::ui::ListGrid>("GRID"), Design},
   };
 };
 
@@ -213,9 +212,10 @@ TEST(DemoSettings, StyleTheMainWindowWithoutError) {
 
   platform::ui::HeadlessToolkit toolkit;
   platform::ui::Application application{toolkit};
-  std::unique_ptr<platform::ui::Form> window = createMainWindowDesign(application);
+  const F_MNT4820 design = createMainWindowDesign(application);
+  platform::ui::Form* window = design.form.get();
   ScreenState screen;
-  screen.CurrentForm = window.get();
+  screen.CurrentForm = window;
   ASSERT_NO_THROW(ApplyWindowStyle(screen, settings));
 
   EXPECT_EQ(window->backColor(), 0xC0C0C0);

@@ -182,5 +182,15 @@ TEST(OdbcErrorTest, TheFirstRecordIsTheMainOneAndAllAreKept) {
   EXPECT_EQ(bare.nativeCode(), 0);
 }
 
+TEST(OdbcErrorTest, OnlyALostLinkToTheServerMeansTheConnectionIsLost) {
+  // psqlODBC after a restart, the driver manager on a dropped link; a cancelled query, SQLite's errors, a key.
+  const std::pair<std::string, bool> cases[] = {{"57P01", true},  {"57P02", true},  {"57P03", true},
+                                                {"08S01", true},  {"08003", true},  {"57014", false},
+                                                {"HY000", false}, {"23505", false}, {"", false}};
+  for (const auto& [state, lost] : cases) {
+    EXPECT_EQ(OdbcError("SQLExecDirect", {{state, 35, ""}}).meansConnectionLost(), lost) << state;
+  }
+}
+
 }  // namespace
 }  // namespace platform::odbc::test

@@ -95,6 +95,19 @@ TEST(ToInteger, ReportsOverflow) {
   }
 }
 
+TEST(LeadingNumber16, ReadsTheNumberAtTheStartOrGivesZero) {
+  struct Case {
+    const char* text;
+    std::int16_t value;
+  };
+  const Case cases[] = {
+      {"1", 1},      {" 9 ", 9},  {"-5", -5}, {"+7", 7},          {"2.5", 2},   {"3.5", 4},     {"-.5", 0},
+      {"12abc", 12}, {"5.x", 5},  {"1e3", 1}, {"-32768", -32768}, {"70000", 0}, {"32767.5", 0}, {"", 0},
+      {"abc", 0},    {"&H10", 0}, {"--1", 0}, {"+-1", 0},         {"inf", 0},   {"nan", 0},     {".", 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(platform::leadingNumber16(c.text), c.value) << '"' << c.text << '"';
+}
+
 TEST(ParseBoolean, ReadsWordsAndNumbers) {
   struct Case {
     const char* text;

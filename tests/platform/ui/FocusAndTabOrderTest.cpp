@@ -6,8 +6,9 @@
 
 #include "FormTestSupport.h"
 #include "platform/ui/CommandButton.h"
+#include "platform/ui/DataControl.h"
 #include "platform/ui/Label.h"
-#include "platform/ui/PlainControl.h"
+#include "platform/ui/ListGrid.h"
 #include "platform/ui/TextBox.h"
 #include "platform/ui/UiError.h"
 
@@ -72,7 +73,7 @@ TEST_F(Focus, ControlsThatCannotTakeTheFocusAreAnError) {
   EXPECT_THROW(caption.setFocus(), UiError);
   EXPECT_EQ(world.form.activeControl(), &first);
 
-  auto& data = world.form.add<PlainControl>(ControlKind::DataControl, "Adodc1");
+  auto& data = world.form.add<DataControl>("Adodc1");
   EXPECT_THROW(data.setFocus(), UiError);
 }
 
@@ -177,7 +178,7 @@ TEST(TabIndex, SettingAnIndexMovesTheControlAndShiftsTheOthers) {
 TEST(TabIndex, MainWindowFieldsComeFirstAndTheGridFollowsThem) {
   testing::FormWorld world;
   Form& form = world.form;
-  form.add<PlainControl>(ControlKind::ListGrid, "GRID");
+  form.add<ListGrid>("GRID");
   form.add<Label>("SEARCH_KBN");
   form.add<TextBox>("KCNTCD");
   form.add<Label>("tit_KOUMOKU", 0);
@@ -188,7 +189,7 @@ TEST(TabIndex, MainWindowFieldsComeFirstAndTheGridFollowsThem) {
   form.add<TextBox>("ATKCD");
   form.add<Label>("lbl_KCNTNM");
   form.add<Label>("lbl_CNTNM");
-  ASSERT_EQ(form.get<PlainControl>("GRID").tabIndex(), 0);
+  ASSERT_EQ(form.get<ListGrid>("GRID").tabIndex(), 0);
   ASSERT_EQ(form.get<TextBox>("ATKCD").tabIndex(), 11);
 
   form.get<TextBox>("KCNTCD").setTabIndex(0);
@@ -198,7 +199,7 @@ TEST(TabIndex, MainWindowFieldsComeFirstAndTheGridFollowsThem) {
   EXPECT_EQ(form.get<TextBox>("KCNTCD").tabIndex(), 0);
   EXPECT_EQ(form.get<TextBox>("CNTCD").tabIndex(), 1);
   EXPECT_EQ(form.get<TextBox>("ATKCD").tabIndex(), 2);
-  EXPECT_EQ(form.get<PlainControl>("GRID").tabIndex(), 3);
+  EXPECT_EQ(form.get<ListGrid>("GRID").tabIndex(), 3);
   EXPECT_EQ(
       tabOrderOf(form),
       (std::vector<std::string>{"KCNTCD", "CNTCD", "ATKCD", "GRID", "SEARCH_KBN", "tit_KOUMOKU(0)", "CMD(0)", "CMD(1)",

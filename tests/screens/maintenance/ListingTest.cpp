@@ -10,14 +10,16 @@
 #include <vector>
 
 #include "db/QueryOperations.h"
+#include "platform/odbc/DatabaseError.h"
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/HeadlessToolkit.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ListGrid.h"
 #include "platform/ui/TextBox.h"
 #include "program/Program.h"
-#include "screens/maintenance/MainWindow.h"
+#include "screens/maintenance/MaintenanceScreen.h"
 #include "screens/maintenance/common.h"
+#include "tests/support/MaintenanceWorld.h"
 #include "tests/support/SqlScript.h"
 #include "tests/support/TestDatabase.h"
 #include "tests/support/TestFolder.h"
@@ -49,22 +51,14 @@ class Listing : public ::testing::TestWithParam<test::Engine> {
   void open(bool withDemoData) {
     database = test::TestDatabase::create(GetParam(), withDemoData);
     if (!database) GTEST_SKIP() << "MNT4820_SKIP_PG=1: PostgreSQL run skipped";
-    program.mainWindow = createMainWindow(program);
-    program.screen.CurrentForm = program.mainWindow.get();
-    ConnectDatabase(program.database, {"", database->user(), database->password(), database->dsn()});
-    InitScreen(program);
-    reload();
-    ShowHeader(program);
-    form().show();
+    test::openMainWindow(maintenance, {"", database->user(), database->password(), database->dsn()});
   }
 
   // What the start-up and every change do: the full listing into the grid.
   void reload() {
-    std::optional<platform::odbc::ResultSet> listing;
     std::int16_t status = 0;
-    QueryListing(program, listing, status);
+    showFullListing(maintenance, status);
     ASSERT_EQ(status, 0);
-    FillGrid(program, *listing);
   }
 
   void sql(const std::string& statement) { database->connect().execute(statement); }
@@ -73,7 +67,7 @@ class Listing : public ::testing::TestWithParam<test::Engine> {
     form().pressKey(key::Enter, 0);
   }
 
-  platform::ui::Form& form() const { return *program.mainWindow; }
+  platform::ui::Form& form() const { return *maintenance.window.form; }
   TextBox& field(const char* name) const { return form().get<TextBox>(name); }
   ListGrid& grid() const { return form().get<ListGrid>("GRID"); }
   std::vector<std::string> detail() const {
@@ -92,13 +86,14 @@ class Listing : public ::testing::TestWithParam<test::Engine> {
   platform::ui::HeadlessToolkit toolkit;
   platform::ui::Application application{toolkit};
   Program program{application};
+  MaintenanceScreen maintenance{program};
 };
 
 TEST_P(Listing, ListsEveryPairOfAKnownCenterInOrderTrimmed) {
   sql("INSERT INTO FL1915センタ利用企業マスタ (センターコード, 相手先企業コード) VALUES ('C003', 'P1  ')");
   sql("UPDATE FL1903EDI制御マスタ SET センター名 = ' 中部流通センター  ' WHERE センターコード = 'C003'");
   reload();
-  const MaintenanceState& state = program.maintenance;
+  const MaintenanceState& state = maintenance.state;
   ASSERT_EQ(state.GridRowCount, DemoPairs + 1);
   EXPECT_EQ(grid().rows(), DemoPairs + 2);
   EXPECT_EQ(state.GridLoaded, -1);
@@ -124,7 +119,7 @@ TEST_P(Listing, ListsEveryPairOfAKnownCenterInOrderTrimmed) {
 TEST_P(Listing, SearchNarrowsToTheCenterAndTheGridOpensItsRows) {
   form().typeText("c002");
   form().pressKey(key::Enter, 0);
-  ASSERT_EQ(program.maintenance.GridRowCount, 6);
+  ASSERT_EQ(maintenance.state.GridRowCount, 6);
   EXPECT_EQ(grid().rows(), 7);
   EXPECT_EQ(gridRow(6), (std::vector<std::string>{"C002", "西日本物流センター", "M55501"}));
   EXPECT_EQ(std::make_tuple(grid().row(), grid().col(), grid().colSel(), grid().topRow()), std::make_tuple(1, 0, 3, 1));
@@ -175,19 +170,19 @@ TEST_P(Listing, AnUnknownCenterLeavesTheGridAndTheKeyArea) {
   EXPECT_EQ(toolkit.messages()[0].prompt, "該当データがありません");
   EXPECT_EQ(toolkit.messages()[0].flags, 0);
   EXPECT_EQ(toolkit.messages()[0].title, "MNT4820");
-  EXPECT_EQ(program.maintenance.GridRowCount, DemoPairs);
+  EXPECT_EQ(maintenance.state.GridRowCount, DemoPairs);
   expectKeyArea();
   // The key is bound, never spliced: a quote is just a character of a center that does not exist.
   search("C001' OR 'A'='A");
   EXPECT_EQ(toolkit.messages().size(), 2U);
-  EXPECT_EQ(program.maintenance.GridRowCount, DemoPairs);
+  EXPECT_EQ(maintenance.state.GridRowCount, DemoPairs);
 }
 
 TEST_P(Listing, ARowWithoutAPairOpensNothing) {
   sql("DELETE FROM FL1915センタ利用企業マスタ");
   reload();
   // A fill that found nothing keeps the old rows, emptied.
-  EXPECT_EQ(program.maintenance.GridRowCount, 0);
+  EXPECT_EQ(maintenance.state.GridRowCount, 0);
   EXPECT_EQ(grid().rows(), DemoPairs + 1);
   EXPECT_EQ(gridRow(1), (std::vector<std::string>{"", "", ""}));
   EXPECT_EQ(std::make_pair(grid().row(), grid().col()), std::make_pair(0, 3));
@@ -215,7 +210,7 @@ TEST_P(Listing, AFailingSearchSaysSoAndStaysInTheKeyArea) {
   EXPECT_EQ(toolkit.messages()[0].prompt, "検索時にｴﾗｰがありました");
   EXPECT_EQ(toolkit.messages()[0].flags, 0);
   expectKeyArea();
-  EXPECT_EQ(program.maintenance.GridRowCount, DemoPairs);
+  EXPECT_EQ(maintenance.state.GridRowCount, DemoPairs);
 }
 
 TEST_P(Listing, ListsMoreThanASixteenBitCount) {
@@ -223,12 +218,24 @@ TEST_P(Listing, ListsMoreThanASixteenBitCount) {
   platform::odbc::test::runSqlScript(
       setup, commandOutput("sh " + (test::sourceFolder() / "db" / "generate-pairs.sh").string() + " 40000"));
   reload();
-  EXPECT_EQ(program.maintenance.GridRowCount, DemoPairs + 40000);
+  EXPECT_EQ(maintenance.state.GridRowCount, DemoPairs + 40000);
   EXPECT_EQ(grid().rows(), DemoPairs + 40001);
   EXPECT_EQ(gridRow(DemoPairs + 40000), (std::vector<std::string>{"G050", "名古屋港物流センター", "P00000040000"}));
   search("G050");
-  EXPECT_EQ(program.maintenance.GridRowCount, 800);
+  EXPECT_EQ(maintenance.state.GridRowCount, 800);
   EXPECT_EQ(detail(), (std::vector<std::string>{"G050", "名古屋港物流センター", "P00000000050"}));
+}
+
+// A fill that fails (here its listing can no longer be read) still ends: row changes are shown again after it.
+TEST_P(Listing, AFailedFillLeavesRowChangesShown) {
+  std::optional<platform::odbc::ResultSet> listing;
+  std::int16_t status = 0;
+  QueryListing(maintenance, listing, status);
+  program.database.DbConnection->close();
+  EXPECT_THROW(FillGrid(maintenance, *listing), platform::odbc::DatabaseError);
+  EXPECT_EQ(maintenance.state.GridLoaded, -1);
+  grid().setRow(3);
+  EXPECT_EQ(detail(), gridRow(3));
 }
 
 class EmptyListing : public Listing {
@@ -239,7 +246,7 @@ class EmptyListing : public Listing {
 TEST_P(EmptyListing, ShowsTheTitlesAndOneEmptyRowAndOpensNothing) {
   EXPECT_EQ(grid().rows(), 2);
   EXPECT_EQ(gridRow(0), (std::vector<std::string>{"ｾﾝﾀｰｺｰﾄﾞ", "  ", "相手先企業ｺｰﾄﾞ"}));
-  EXPECT_EQ(program.maintenance.GridLoaded, -1);
+  EXPECT_EQ(maintenance.state.GridLoaded, -1);
   search("");
   search("C001");
   expectKeyArea();

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -24,9 +25,10 @@
 #include "platform/text/CodePage.h"
 #include "platform/ui/TextBox.h"
 #include "program/Program.h"
-#include "screens/maintenance/MainWindow.h"
-#include "screens/maintenance/common.h"
+#include "screens/maintenance/MaintenanceScreen.h"
 #include "tests/platform/qt/ModalAnswer.h"
+#include "tests/support/MaintenanceWorld.h"
+#include "tests/support/TestDatabase.h"
 #include "tests/support/TestFolder.h"
 
 namespace mnt4820 {
@@ -56,25 +58,22 @@ int pixelsOf(const QImage& image, const QColor& color) {
 
 class MainWindowOnQt : public ::testing::Test {
  protected:
-  // The start-up's part in the window, without a database: the demo settings file as it is deployed (CP932,
-  // two folders above the program), the window created and current, styled, set up, headed and shown.
+  // The start-up's part in the window, on the demo database: the demo settings file as it is deployed (CP932, two
+  // folders above the program), the window created and current, styled, then opened as the start-up opens it.
   void SetUp() override {
     const test::TestFolder folder;
     folder.write("EDI.ini", platform::utf8ToCp932(readFile(test::sourceFolder() / "config" / "demo" / "EDI.ini")));
     LoadSettings((folder.path() / "EDI" / "MNT4820").string(), program.settings);
-    program.mainWindow = createMainWindow(program);
-    program.screen.CurrentForm = program.mainWindow.get();
+    maintenance.emplace(program);
     ApplyWindowStyle(program.screen, program.settings);
-    InitScreen(program);
-    ShowHeader(program);
-    program.mainWindow->show(platform::ui::ShowMode::Modeless);
-    QWidget* window = toolkit.windowOf(*program.mainWindow);
+    test::openMainWindow(*maintenance, {"", database->user(), database->password(), database->dsn()});
+    QWidget* window = toolkit.windowOf(form());
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
   }
 
   void TearDown() override {
-    program.mainWindow.reset();
+    maintenance.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // An untrapped error ended the program: Qt runs nested loops again only after the main loop has run.
     if (toolkit.isEnding()) {
@@ -83,14 +82,15 @@ class MainWindowOnQt : public ::testing::Test {
     }
   }
 
-  TextBox& field(const char* name) const { return program.mainWindow->get<TextBox>(name); }
+  platform::ui::Form& form() const { return *maintenance->window.form; }
+  TextBox& field(const char* name) const { return form().get<TextBox>(name); }
   QLineEdit* edit(const char* name) const { return qobject_cast<QLineEdit*>(toolkit.widgetOf(field(name))); }
   QColor background(const char* name) const { return edit(name)->palette().color(QPalette::Active, QPalette::Base); }
 
   // Keys go where the keyboard would send them: to the widget that has the Qt focus.
   QWidget* focused() const {
     QWidget* widget = QApplication::focusWidget();
-    return widget != nullptr ? widget : toolkit.windowOf(*program.mainWindow);
+    return widget != nullptr ? widget : toolkit.windowOf(form());
   }
   void typeAscii(const char* text) { QTest::keyClicks(focused(), QString::fromLatin1(text)); }
   // One key event per character, as a keyboard layout or an input method without composition sends it.
@@ -106,9 +106,11 @@ class MainWindowOnQt : public ::testing::Test {
     EXPECT_EQ(edit(name)->text().toStdString(), expected) << name << " as shown";
   }
 
+  std::optional<test::TestDatabase> database = test::TestDatabase::create(test::Engine::Sqlite, true);
   platform::qt::QtToolkit toolkit;
   platform::ui::Application application{toolkit};
   Program program{application};
+  std::optional<MaintenanceScreen> maintenance;
   // No step here shows a message: one that does is an error report, which would otherwise wait forever.
   ModalAnswer unexpectedMessage{[](QMessageBox& box) {
     ADD_FAILURE() << "message box: " << box.text().toStdString();
@@ -117,7 +119,7 @@ class MainWindowOnQt : public ::testing::Test {
 };
 
 TEST_F(MainWindowOnQt, TheKeyFieldHasTheFocusInTheModelAndInQtPaintedInTheFocusColour) {
-  ASSERT_EQ(program.mainWindow->activeControl(), &field("KCNTCD"));
+  ASSERT_EQ(form().activeControl(), &field("KCNTCD"));
   EXPECT_EQ(QApplication::focusWidget(), edit("KCNTCD"));
   EXPECT_TRUE(edit("KCNTCD")->hasFocus());
   EXPECT_EQ(background("KCNTCD"), FieldFocus);
@@ -164,17 +166,17 @@ TEST_F(MainWindowOnQt, AFullCenterCodeLeavesForThePartnerCodeInTheModelAndInQt) 
   EnableFieldsForArea(program.screen, program.screen.ScreenArea);
   QLineEdit* center = edit("CNTCD");
   QTest::mouseClick(center, Qt::LeftButton, {}, center->rect().center());
-  ASSERT_EQ(program.mainWindow->activeControl(), &field("CNTCD"));
+  ASSERT_EQ(form().activeControl(), &field("CNTCD"));
   ASSERT_EQ(QApplication::focusWidget(), center);
   EXPECT_EQ(background("CNTCD"), FieldFocus);
   EXPECT_EQ(background("KCNTCD"), FieldBack);
 
   typeAscii("abcdefghijk");
   expectText("CNTCD", "ABCDEFGHIJK");
-  EXPECT_EQ(program.mainWindow->activeControl(), &field("CNTCD")) << "eleven characters are not full";
+  EXPECT_EQ(form().activeControl(), &field("CNTCD")) << "eleven characters are not full";
   typeAscii("l");
   expectText("CNTCD", "ABCDEFGHIJKL");
-  ASSERT_EQ(program.mainWindow->activeControl(), &field("ATKCD"));
+  ASSERT_EQ(form().activeControl(), &field("ATKCD"));
   EXPECT_EQ(QApplication::focusWidget(), edit("ATKCD"));
   EXPECT_EQ(background("CNTCD"), FieldBack);
   EXPECT_EQ(background("ATKCD"), FieldFocus);

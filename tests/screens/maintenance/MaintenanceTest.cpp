@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,9 @@
 #include "platform/ui/ListGrid.h"
 #include "platform/ui/TextBox.h"
 #include "program/Program.h"
-#include "screens/maintenance/MainWindow.h"
+#include "screens/maintenance/MaintenanceScreen.h"
 #include "screens/maintenance/common.h"
+#include "tests/support/MaintenanceWorld.h"
 #include "tests/support/TestDatabase.h"
 
 namespace mnt4820 {
@@ -42,23 +44,14 @@ class Maintenance : public ::testing::TestWithParam<test::Engine> {
   void SetUp() override {
     database = test::TestDatabase::create(GetParam(), true);
     if (!database) GTEST_SKIP() << "MNT4820_SKIP_PG=1: PostgreSQL run skipped";
-    program.mainWindow = createMainWindow(program);
-    program.screen.CurrentForm = program.mainWindow.get();
-    program.mainWindow->onQueryUnload = [this](bool& cancel) {
+    form().onQueryUnload = [this](bool& cancel) {
       ++closeRequests;
       cancel = true;
     };
-    ConnectDatabase(program.database, {"", database->user(), database->password(), database->dsn()});
-    InitScreen(program);
-    std::optional<platform::odbc::ResultSet> listing;
-    std::int16_t status = 0;
-    QueryListing(program, listing, status);
-    FillGrid(program, *listing);
-    ShowHeader(program);
-    form().show();
+    test::openMainWindow(maintenance, {"", database->user(), database->password(), database->dsn()});
   }
 
-  platform::ui::Form& form() const { return *program.mainWindow; }
+  platform::ui::Form& form() const { return *maintenance.window.form; }
   TextBox& field(const char* name) const { return form().get<TextBox>(name); }
   std::string label(const char* name) const { return form().get<platform::ui::Label>(name).caption(); }
   platform::ui::ListGrid& grid() const { return form().get<platform::ui::ListGrid>("GRID"); }
@@ -87,7 +80,7 @@ class Maintenance : public ::testing::TestWithParam<test::Engine> {
   const platform::ui::HeadlessToolkit::ShownMessage& lastMessage() const { return toolkit.messages().back(); }
   void expectKeyArea() const {
     EXPECT_EQ(program.screen.ScreenArea, "HEAD");
-    EXPECT_EQ(program.maintenance.EditMode, MaintenanceState::Change);
+    EXPECT_EQ(maintenance.state.EditMode, MaintenanceState::Change);
     EXPECT_EQ(focus(), &field("KCNTCD"));
     EXPECT_FALSE(field("ATKCD").isEnabled());
     EXPECT_EQ(field("ATKCD").text(), "");
@@ -100,6 +93,7 @@ class Maintenance : public ::testing::TestWithParam<test::Engine> {
   ScriptedToolkit toolkit;
   platform::ui::Application application{toolkit};
   Program program{application};
+  MaintenanceScreen maintenance{program};
   int closeRequests = 0;
 };
 
@@ -108,7 +102,7 @@ TEST_P(Maintenance, AddChecksEachFieldAndSavesOnlyOnYes) {
   answer({Answer::Ok, Answer::Ok, Answer::Ok, Answer::Ok});
   form().pressKey(key::letter('A'), platform::ui::shift::Alt);
   EXPECT_EQ(focus(), &field("CNTCD"));
-  EXPECT_EQ(program.maintenance.EditMode, MaintenanceState::Add);
+  EXPECT_EQ(maintenance.state.EditMode, MaintenanceState::Add);
   EXPECT_FALSE(command(2).isEnabled());
   enter("CNTCD", "");
   enter("CNTCD", "C008");
@@ -130,7 +124,7 @@ TEST_P(Maintenance, AddChecksEachFieldAndSavesOnlyOnYes) {
   EXPECT_EQ(lastMessage().prompt, "この内容で更新しますか");
   EXPECT_EQ(lastMessage().flags, 51);
   EXPECT_EQ(focus(), &field("CNTCD"));
-  EXPECT_EQ(program.maintenance.EditMode, MaintenanceState::Add);
+  EXPECT_EQ(maintenance.state.EditMode, MaintenanceState::Add);
   // No drops it.
   field("ATKCD").setFocus();
   answer({Answer::No});
@@ -147,7 +141,7 @@ TEST_P(Maintenance, AddChecksEachFieldAndSavesOnlyOnYes) {
   form().typeText("new01\r");
   EXPECT_TRUE(isStored("C004/NEW01"));
   EXPECT_EQ(stored().size(), before.size() + 1);
-  EXPECT_EQ(program.maintenance.GridRowCount, DemoPairs);
+  EXPECT_EQ(maintenance.state.GridRowCount, DemoPairs);
   EXPECT_EQ(grid().textMatrix(25, 3), "NEW01");
   EXPECT_EQ(program.screen.ScreenArea, "HEAD");
   EXPECT_EQ(focus(), &field("KCNTCD"));
@@ -167,7 +161,7 @@ TEST_P(Maintenance, AChangeNeedsAFreeCodeAndReplacesThePairInOneTransaction) {
   EXPECT_FALSE(isStored("C002/A00023456781"));
   EXPECT_TRUE(isStored("C002/X9"));
   EXPECT_EQ(stored().size(), static_cast<std::size_t>(DemoPairs));
-  EXPECT_EQ(program.maintenance.GridRowCount, DemoPairs - 1);  // the full listing again
+  EXPECT_EQ(maintenance.state.GridRowCount, DemoPairs - 1);  // the full listing again
   expectKeyArea();
 }
 
@@ -188,7 +182,7 @@ TEST_P(Maintenance, AStatementFailingInTheMiddleOfAChangeLeavesTheTableAsItWas) 
   EXPECT_EQ(stored(), expected);
   EXPECT_FALSE(program.database.DbConnection->inTransaction());
   // A failed save still reloads the listing and returns to the key area.
-  EXPECT_EQ(program.maintenance.GridRowCount, DemoPairs);
+  EXPECT_EQ(maintenance.state.GridRowCount, DemoPairs);
   expectKeyArea();
 }
 
@@ -224,7 +218,7 @@ TEST_P(Maintenance, DeleteAsksAndChecksThatAPairWasRemoved) {
   form().click(command(2));
   EXPECT_EQ(lastMessage().prompt, "相手先企業コードが入力されていません");
   EXPECT_EQ(program.screen.ScreenArea, "BODY");
-  EXPECT_EQ(program.maintenance.EditMode, MaintenanceState::Change);
+  EXPECT_EQ(maintenance.state.EditMode, MaintenanceState::Change);
   EXPECT_EQ(focus(), &field("ATKCD"));
   EXPECT_FALSE(program.database.DbConnection->inTransaction());
 
@@ -243,8 +237,41 @@ TEST_P(Maintenance, DeleteAsksAndChecksThatAPairWasRemoved) {
   form().click(command(2));
   EXPECT_FALSE(isStored("C003/N0815"));
   EXPECT_EQ(stored().size(), before.size() - 1);
-  EXPECT_EQ(program.maintenance.GridRowCount, DemoPairs - 2);
+  EXPECT_EQ(maintenance.state.GridRowCount, DemoPairs - 2);
   expectKeyArea();
+  EXPECT_FALSE(program.database.DbConnection->inTransaction());
+}
+
+// Whatever fails inside the delete, a fault of the screen after the statement or the delete's own partner check,
+// rolls the whole delete back before it says so.
+TEST_P(Maintenance, AnyFailureInsideTheDeleteRollsItBackWithTheUpdateMessage) {
+  const std::vector<std::string> before = stored();
+  openCenter("C003");
+  field("ATKCD").setText("N0815");
+  const auto showRow = grid().onRowColChange;
+  grid().onRowColChange = [] { throw std::runtime_error("a fault of the screen"); };
+  answer({Answer::Ok, Answer::Ok});
+  form().click(command(2));
+  EXPECT_EQ(prompts(),
+            (std::vector<std::string>{"削除してよろしいですか", "更新時にｴﾗｰがあった為,ﾃﾞｰﾀの更新は中止しました"}));
+  EXPECT_EQ(lastMessage().flags, 0);
+  EXPECT_EQ(stored(), before);
+  EXPECT_EQ(maintenance.state.EditMode, MaintenanceState::Change);
+  EXPECT_FALSE(program.database.DbConnection->inTransaction());
+
+  grid().onRowColChange = showRow;
+  const auto renamePartnerColumn = [this](const char* from, const char* to) {
+    database->connect().execute(std::string("ALTER TABLE FL1915センタ利用企業マスタ RENAME COLUMN ") + from + " TO " +
+                                to);
+  };
+  renamePartnerColumn("相手先企業コード", "相手先");
+  answer({Answer::Ok});
+  form().click(command(2));
+  renamePartnerColumn("相手先", "相手先企業コード");
+  EXPECT_EQ(prompts().size(), 3u) << "no question: the check failed first";
+  EXPECT_EQ(lastMessage().prompt, "更新時にｴﾗｰがあった為,ﾃﾞｰﾀの更新は中止しました");
+  EXPECT_EQ(stored(), before);
+  EXPECT_EQ(maintenance.state.EditMode, MaintenanceState::Change);
   EXPECT_FALSE(program.database.DbConnection->inTransaction());
 }
 
@@ -265,7 +292,7 @@ TEST_P(Maintenance, EscLeavesTheDetailAreaWithoutTheQuestionOnlyTheFirstTimeAndA
   EXPECT_EQ(lastMessage().prompt, "この内容で更新しますか");
   EXPECT_EQ(toolkit.pointerHistory().back(), platform::ui::MousePointer::Default);
   EXPECT_EQ(*(toolkit.pointerHistory().end() - 2), platform::ui::MousePointer::Hourglass);
-  EXPECT_EQ(program.maintenance.EditMode, MaintenanceState::Add);
+  EXPECT_EQ(maintenance.state.EditMode, MaintenanceState::Add);
   EXPECT_EQ(focus(), &field("CNTCD"));
   answer({Answer::Yes});
   form().pressKey(key::Esc, 0);
@@ -326,7 +353,7 @@ TEST_P(Maintenance, GridKeysRunAfterTheWindowsOwnKeysAndButtonsKeepToTheirArea) 
   openCenter("C001");
   // CMD (0) does nothing in the detail area.
   form().click(command(0));
-  EXPECT_EQ(program.maintenance.GridRowCount, 7);
+  EXPECT_EQ(maintenance.state.GridRowCount, 7);
   EXPECT_EQ(program.screen.ScreenArea, "BODY");
 
   grid().selectCell(3, 1);

@@ -44,8 +44,8 @@ TEST(CodeSearchOnQt, KindTwoDownAndEnterWriteTheSecondRowIntoTheFieldAndTheLabel
     std::string expectedName;
     const auto drive = [&] {
       ASSERT_TRUE(search.SearchDialog);
-      const auto& grid = search.SearchDialog->get<platform::ui::DataGrid>("GRID");
-      ASSERT_TRUE(QTest::qWaitForWindowActive(toolkit.windowOf(*search.SearchDialog)));
+      const auto& grid = search.SearchDialog->GRID;
+      ASSERT_TRUE(QTest::qWaitForWindowActive(toolkit.windowOf(*search.SearchDialog->form)));
       auto* view = qobject_cast<QTableView*>(toolkit.widgetOf(grid));
       ASSERT_NE(view, nullptr);
       QAbstractItemModelTester tester(view->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
@@ -62,7 +62,7 @@ TEST(CodeSearchOnQt, KindTwoDownAndEnterWriteTheSecondRowIntoTheFieldAndTheLabel
     QTimer::singleShot(0, [&] {
       drive();
       // A failed step must not leave the modal dialog waiting for ever.
-      if (search.SearchDialog && search.SearchDialog->isVisible()) search.SearchDialog->requestClose();
+      if (search.SearchDialog && search.SearchDialog->form->isVisible()) search.SearchDialog->form->requestClose();
     });
     OpenCodeSearch(search, 2, &field, "", "", &label, nullptr, nullptr);
 

@@ -41,7 +41,7 @@ const Published Cancelled{"01", "", "", 0, 0};
 const char* const Operators =
     "INSERT INTO FL0003担当者マスタ (担当者コード, 担当者氏名, IME起動モード, 権限レベル, パスワード) VALUES "
     "('0001', ' 山田 太郎 ', 1, 9, 'yamada01'), ('OP00007', '鈴木 一郎', 2, 5, 'Suzuki1234'), "
-    "('0003', '佐藤 次郎', 70000, -5, 'sato')";
+    "('0003', '佐藤 次郎', 3, -5, 'sato')";
 
 class SignOn : public ::testing::TestWithParam<test::Engine> {
  protected:
@@ -301,8 +301,7 @@ TEST_P(SignOn, TheEntryProcedureShowsTheDialogModallyAndReturnsThePublishedValue
     window.typeText("0003\rsato\r");
   };
   SignOnMain(program, programFolder());
-  // An IME mode outside the 16-bit range is taken as 0.
-  EXPECT_EQ(published(), Published("00", "0003", "佐藤 次郎", 0, -5));
+  EXPECT_EQ(published(), Published("00", "0003", "佐藤 次郎", 3, -5));
   EXPECT_FALSE(program.database.DbConnection);
   // Esc after a successful lookup, and the close box, leave the values of a cancel.
   using Leave = std::function<void(Form&)>;

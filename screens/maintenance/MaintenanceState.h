@@ -16,7 +16,8 @@ struct MaintenanceState {
   std::int16_t EditMode = Change;
   // Whether leaving the detail area with Esc asks to save.
   std::int16_t ConfirmOnLeave = VbFalse;
-  // VbTrue once the listing has been filled completely; row changes during a fill are not shown.
+  // VbFalse only while a fill of the listing runs (one that fails part-way ends it too): row changes during a fill
+  // are not shown.
   std::int16_t GridLoaded = VbFalse;
   // Data rows of the listing: 32-bit, as the listing has no row limit.
   std::int32_t GridRowCount = 0;

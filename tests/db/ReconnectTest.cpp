@@ -1,0 +1,99 @@
+// The PostgreSQL server of the test command restarted (fast shutdown, as a nightly maintenance does) under the
+// program's open connection. The restart ends every connection to it, so this test runs alone.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <regex>
+
+#include "db/QueryOperations.h"
+#include "platform/odbc/OdbcError.h"
+#include "platform/odbc/Transaction.h"
+#include "tests/support/TestDatabase.h"
+
+namespace mnt4820 {
+namespace {
+
+void restartServer() {
+  const char* data = std::getenv("MNT4820_TEST_PG_DATA");
+  ASSERT_TRUE(data != nullptr && *data != '\0') << "MNT4820_TEST_PG_DATA is not set: run scripts/test.sh";
+  ASSERT_EQ(std::system(((test::sourceFolder() / "scripts/pg-server.sh").string() + " restart " + data).c_str()), 0);
+}
+
+// Whether `step` wrote one reconnect line with an SQLSTATE to standard error: psqlODBC gives 57P01, 08S01 or
+// HY000 for the same restart, depending on the statement and on how far the server's farewell has arrived.
+bool reconnects(const std::function<void()>& step) {
+  testing::internal::CaptureStderr();
+  step();
+  return std::regex_match(testing::internal::GetCapturedStderr(),
+                          std::regex("MNT4820: database connection: lost \\[[0-9A-Z]{5}\\], connected again\n"));
+}
+
+class Reconnect : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    database = test::TestDatabase::create(test::Engine::Postgres, true);
+    if (!database) GTEST_SKIP() << "MNT4820_SKIP_PG=1: PostgreSQL run skipped";
+    ConnectDatabase(session, {"WS01", database->user(), database->password(), database->dsn()});
+  }
+  void insert(const std::string& center, const std::string& partner) {
+    session.SqlText = "INSERT INTO FL1915センタ利用企業マスタ (センターコード, 相手先企業コード) VALUES (?, ?)";
+    EXPECT_EQ(ExecuteSql(session, {center, partner}), 1);
+  }
+
+  std::optional<test::TestDatabase> database;
+  DatabaseSession session;
+};
+
+TEST_F(Reconnect, TheFirstReadAfterARestartRunsOnANewConnection) {
+  std::optional<platform::odbc::ResultSet> rows;
+  session.SqlText = "SELECT センター名 FROM FL1903EDI制御マスタ WHERE センターコード = ?";
+  restartServer();
+  EXPECT_TRUE(reconnects([&] { OpenQuery(session, rows, {"C001"}); }));
+  EXPECT_EQ(session.QueryStatus, "0");
+  EXPECT_TRUE(rows->value(0));
+
+  std::optional<OwnConnectionRows> search;
+  restartServer();
+  OpenSearchQuery(session, search, {"C002"});
+  EXPECT_EQ(session.QueryStatus, "0");
+  EXPECT_TRUE(reconnects([&] { OpenQuery(session, rows, {"NO-SUCH"}); }));
+  EXPECT_EQ(session.QueryStatus, "9");
+}
+
+TEST_F(Reconnect, AChangeCaughtByARestartIsNeverRunAgainAndTheNextOneWorks) {
+  // Outside a transaction: the statement fails and is not repeated; the next change connects again.
+  restartServer();
+  EXPECT_FALSE(reconnects([&] { EXPECT_THROW(insert("C001", "LOST1"), platform::odbc::OdbcError); }));
+  EXPECT_TRUE(reconnects([&] { insert("C001", "NEW1"); }));
+
+  // Inside one: the reload after the insert fails and the commit is refused, for the server has rolled back.
+  {
+    platform::odbc::Transaction change(liveConnection(session));
+    insert("C002", "LOST2");
+    restartServer();
+    std::optional<platform::odbc::ResultSet> listing;
+    session.SqlText = "SELECT センターコード FROM FL1915センタ利用企業マスタ";
+    EXPECT_FALSE(reconnects([&] { EXPECT_THROW(OpenQuery(session, listing), platform::odbc::OdbcError); }));
+    EXPECT_THROW(change.commit(), platform::odbc::DatabaseError);
+  }
+  const auto changeReconnects = [&](const char* partner) {
+    return reconnects([&] {
+      platform::odbc::Transaction change(liveConnection(session));
+      insert("C002", partner);
+      change.commit();
+    });
+  };
+  EXPECT_TRUE(changeReconnects("NEW2"));
+  // A change that is the first work after a restart begins on a new connection too.
+  restartServer();
+  EXPECT_TRUE(changeReconnects("NEW3"));
+  std::vector<std::string> changed;
+  for (const std::string& pair : test::storedPairs(database->connect())) {
+    if (pair.find("/NEW") != std::string::npos || pair.find("/LOST") != std::string::npos) changed.push_back(pair);
+  }
+  EXPECT_EQ(changed, (std::vector<std::string>{"C001/NEW1", "C002/NEW2", "C002/NEW3"}));
+}
+
+}  // namespace
+}  // namespace mnt4820
