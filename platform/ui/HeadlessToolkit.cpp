@@ -18,9 +18,9 @@ void HeadlessToolkit::setScreenSize(int widthTwips, int heightTwips) {
   screenHeight_ = heightTwips;
 }
 
-std::size_t HeadlessToolkit::runPosted(std::size_t limit) {
+std::size_t HeadlessToolkit::runPosted() {
   std::size_t ran = 0;
-  while (ran < limit && !posted_.empty() && !exitCode_) {
+  while (!posted_.empty() && !exitCode_) {
     const std::function<void()> work = std::move(posted_.front());
     posted_.pop_front();
     work();

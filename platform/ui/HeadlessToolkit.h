@@ -1,7 +1,7 @@
 #pragma once
 
 #include <chrono>
-#include <cstdint>
+#include <cstddef>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -33,8 +33,8 @@ class HeadlessToolkit : public Toolkit {
   // Runs while a form is shown modally; it must leave the form hidden.
   std::function<void(Form&)> onModal;
   // The event loop of a test: runs the posted work in order, with the work posted meanwhile, until none is left
-  // or the program ends; at most `limit` pieces. Returns how many ran.
-  std::size_t runPosted(std::size_t limit = SIZE_MAX);
+  // or the program ends. Returns how many pieces ran.
+  std::size_t runPosted();
   std::size_t postedCount() const { return posted_.size(); }
 
   mb::Answer messageBox(const std::string& prompt, int flags, const std::string& title) override;

@@ -20,7 +20,6 @@ class SlicedTask {
   // `slice` returns true once the work is done; the first slice runs on the event loop, not here.
   void start(std::function<bool()> slice);
   void stop() { work_.reset(); }
-  bool running() const { return work_ != nullptr; }
 
  private:
   void postNext();
