@@ -72,7 +72,10 @@ void PrepareMainWindow(Program& program, MaintenanceScreen& maintenance, const S
 void OpenMainWindow(Program& program, MaintenanceScreen& maintenance) {
   InitScreen(maintenance);
   std::int16_t status = StatusGoOn;
-  showFullListing(maintenance, status);
+  std::optional<platform::odbc::ResultSet> listing;
+  QueryListing(maintenance, listing, status);
+  // The window shows with the first rows; the rest arrives while the operator works.
+  if (status != StatusStop) fillGridWhileShown(maintenance, listing);
   ShowHeader(maintenance);
   maintenance.window.form->show(platform::ui::ShowMode::Modeless);
   program.ui.setMousePointer(platform::ui::MousePointer::Arrow);

@@ -55,10 +55,17 @@ void ListGridModel::reload() {
 }
 
 void ListGridModel::rowsChanged(int firstGridRow, int count) {
-  if (cols_ == 0 || count <= 0) return;
+  if (grid_ == nullptr || cols_ == 0 || count <= 0) return;
+  // Rows past those the view knows were appended to the grid: they are inserted, not reset.
+  const int known = rows_;
+  if (const int rows = grid_->rows() - fixedRows_; rows > known) {
+    beginInsertRows(QModelIndex(), known, rows - 1);
+    rows_ = rows;
+    endInsertRows();
+  }
   if (firstGridRow < fixedRows_) emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
   const int first = std::max(modelRow(firstGridRow), 0);
-  const int last = std::min(modelRow(firstGridRow + count - 1), rows_ - 1);
+  const int last = std::min(modelRow(firstGridRow + count - 1), known - 1);
   if (first <= last) emit dataChanged(index(first, 0), index(last, cols_ - 1));
 }
 

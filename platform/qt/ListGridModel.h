@@ -20,7 +20,7 @@ class ListGridModel final : public QAbstractTableModel {
   void detach();
   // The whole store changed (a fill): one reset.
   void reload();
-  // The cells of these grid rows changed, the shape did not.
+  // The cells of these grid rows changed, or these rows were appended; the columns stayed.
   void rowsChanged(int firstGridRow, int count);
   // Model rows against grid rows.
   int gridRow(int modelRow) const;

@@ -8,7 +8,9 @@
 #include <QKeyEvent>
 #include <QPixmap>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -75,6 +77,36 @@ QWidget* QtToolkit::widgetOf(const ui::Control& control) const {
   return window != nullptr ? window->widgetOf(control) : nullptr;
 }
 
+void QtToolkit::post(ui::Application& app, std::function<void()> work) {
+  posted_.push_back([this, &app, work = std::move(work)] { guard(app, work); });
+  schedulePosted();
+}
+
+// Each piece of posted work is one queued call, one more event: Qt takes the input and paints that are waiting
+// before it, and work that posts the next piece gives them their turn again.
+void QtToolkit::schedulePosted() {
+  if (postedScheduled_ || posted_.empty() || !unpainted_.empty()) return;
+  postedScheduled_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        postedScheduled_ = false;
+        if (posted_.empty() || !unpainted_.empty()) return;
+        const std::function<void()> call = std::move(posted_.front());
+        posted_.pop_front();
+        call();
+        schedulePosted();
+      },
+      Qt::QueuedConnection);
+}
+
+void QtToolkit::windowPainted(const QWidget* window) {
+  const auto it = std::find(unpainted_.begin(), unpainted_.end(), window);
+  if (it == unpainted_.end()) return;
+  unpainted_.erase(it);
+  schedulePosted();
+}
+
 bool QtToolkit::guard(ui::Form& form, const std::function<void()>& call) { return guard(form.application(), call); }
 
 bool QtToolkit::guard(ui::Application& app, const std::function<void()>& call) {
@@ -110,6 +142,10 @@ void QtToolkit::keepUnwinding() const { throw ui::ProgramEnded(exitCode_); }
 
 bool QtToolkit::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
+  if (type == QEvent::Paint && !unpainted_.empty()) {
+    if (auto* widget = qobject_cast<QWidget*>(watched)) windowPainted(widget->window());
+    return false;
+  }
   if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress && type != QEvent::KeyRelease &&
       type != QEvent::FocusIn) {
     return false;
@@ -239,6 +275,10 @@ void QtToolkit::showForm(ui::Form& form) {
     window->show();
     window->raise();
     window->activateWindow();
+    // Work posted meanwhile waits until the operator sees the window (at most a second, for a window that a
+    // desktop never exposes).
+    unpainted_.push_back(window);
+    QTimer::singleShot(FirstPaintWait, this, [this, window = QPointer<QWidget>(window)] { windowPainted(window); });
   }
   window->showModelFocus();
 }
@@ -268,6 +308,7 @@ void QtToolkit::runModal(ui::Form& form) {
 void QtToolkit::hideForm(ui::Form& form) {
   FormWindow* window = findWindow(form);
   if (window == nullptr) return;
+  windowPainted(window);
   window->hide();
   window->setWindowModality(Qt::NonModal);
   window->quitModalLoop();
@@ -284,6 +325,7 @@ void QtToolkit::dropWindow(FormWindow& window) {
       break;
     }
   }
+  windowPainted(&window);
   window.detach();
   window.hide();
   // Later: the window may be in the middle of handling one of its own events.

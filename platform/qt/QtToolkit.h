@@ -3,9 +3,12 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <chrono>
+#include <deque>
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/qt/FontResolver.h"
 #include "platform/qt/TwipScale.h"
@@ -48,6 +51,10 @@ class QtToolkit final : public QObject, public ui::Toolkit {
   void hideForm(ui::Form& form) override;
   void unloadForm(ui::Form& form) override;
   void programEnding(int exitCode) override;
+  // Also waits for the windows just shown to be painted: the operator sees a window before work goes on.
+  void post(ui::Application& app, std::function<void()> work) override;
+  // Short enough that keys and paints never wait noticeably.
+  std::chrono::milliseconds sliceTime() const override { return std::chrono::milliseconds{12}; }
 
   // The status the program ends with (0 until it ends), for main().
   int exitCode() const { return exitCode_; }
@@ -84,6 +91,9 @@ class QtToolkit final : public QObject, public ui::Toolkit {
   void setOverrideCursor(Qt::CursorShape shape);
   void clearOverrideCursor();
   [[noreturn]] void keepUnwinding() const;
+  void schedulePosted();
+  // A window shown has been painted (or hidden, or given up on): the posted work held for it goes on.
+  void windowPainted(const QWidget* window);
 
   std::string programTitle_;
   FontResolver fonts_;
@@ -93,6 +103,11 @@ class QtToolkit final : public QObject, public ui::Toolkit {
   bool overrideCursor_ = false;
   // The widget that a mouse click is focusing, between its focus-in event and Qt's focus-changed signal.
   QPointer<QWidget> mouseFocusTarget_;
+  // The work posted and not yet run; it waits while a window shown is not yet painted.
+  std::deque<std::function<void()>> posted_;
+  bool postedScheduled_ = false;
+  static constexpr int FirstPaintWait = 1000;  // ms
+  std::vector<const QWidget*> unpainted_;
 };
 
 }  // namespace platform::qt

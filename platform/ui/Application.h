@@ -1,6 +1,9 @@
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "platform/ui/Toolkit.h"
 #include "platform/ui/UiTypes.h"
@@ -20,6 +23,12 @@ class Application {
 
   MousePointer mousePointer() const { return pointer_; }
   void setMousePointer(MousePointer pointer);
+
+  // Work to be done on the event loop, after the input and paints already waiting: a long task cut into pieces,
+  // each piece posting the next, leaves the program answering the operator in between. An error that the work
+  // does not trap ends the program, as in any event.
+  void post(std::function<void()> work) { toolkit_.post(*this, std::move(work)); }
+  std::chrono::milliseconds sliceTime() const { return toolkit_.sliceTime(); }
 
   int screenWidthTwips() const { return toolkit_.screenWidthTwips(); }
   int screenHeightTwips() const { return toolkit_.screenHeightTwips(); }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,8 +25,9 @@ enum class CellAlignment : std::uint8_t {
 
 // The cells of a list grid, with its column widths and row heights: plain data, no toolkit. Row and column
 // numbers are 32-bit and start at 0. The texts lie back to back in one buffer and each cell holds only where
-// its text is, so that a fill of 300,000 rows appends without an allocation per cell and a refill frees one
-// buffer instead of a million strings.
+// its text is and its alignment, so that a fill of 300,000 rows appends without an allocation per cell and a
+// refill frees one buffer instead of a million strings; a cell whose text equals the one above it shares its
+// characters. The cells lie in blocks of rows: a growing grid adds blocks and never copies what it holds.
 class GridStore {
  public:
   static constexpr int DefaultColWidth = 960;   // twips
@@ -37,12 +40,14 @@ class GridStore {
 
   // Valid until the next change of the store.
   std::string_view text(int row, int col) const {
-    const Cell& cell = cells_[at(row, col)];
+    const Cell& cell = at(row, col);
     return {chars_.data() + cell.offset, cell.length};
   }
   void setText(int row, int col, std::string_view text);
-  CellAlignment alignment(int row, int col) const { return alignments_[at(row, col)]; }
-  void setAlignment(int row, int col, CellAlignment alignment) { alignments_[at(row, col)] = alignment; }
+  CellAlignment alignment(int row, int col) const { return static_cast<CellAlignment>(at(row, col).alignment); }
+  void setAlignment(int row, int col, CellAlignment alignment) {
+    at(row, col).alignment = static_cast<std::uint8_t>(alignment);
+  }
 
   int colWidth(int col) const { return colWidths_[checkedCol(col)]; }
   void setColWidth(int col, int twips) { colWidths_[checkedCol(col)] = twips; }
@@ -55,23 +60,32 @@ class GridStore {
   int appendRow(int heightTwips, CellAlignment alignment);
 
  private:
-  std::size_t checkedRow(int row) const;
-  std::size_t checkedCol(int col) const;
-  std::size_t at(int row, int col) const { return checkedRow(row) * static_cast<std::size_t>(cols_) + checkedCol(col); }
-  // Drops the texts of replaced and removed cells from the buffer once they outweigh the live ones.
-  void compactIfWasteful();
-
   struct Cell {
     std::uint32_t offset = 0;
-    std::uint32_t length = 0;
+    std::uint32_t length : 24 = 0;
+    std::uint32_t alignment : 8 = static_cast<std::uint8_t>(CellAlignment::General);
   };
+  // 4,096 rows a block: large enough for few allocations, small enough that a short grid stays small.
+  static constexpr int BlockShift = 12;
+  static constexpr std::size_t BlockRows = std::size_t{1} << BlockShift;
+
+  std::size_t checkedRow(int row) const;
+  std::size_t checkedCol(int col) const;
+  Cell& cell(std::size_t row, std::size_t col) const {
+    return blocks_[row >> BlockShift][(row & (BlockRows - 1)) * static_cast<std::size_t>(cols_) + col];
+  }
+  Cell& at(int row, int col) const { return cell(checkedRow(row), checkedCol(col)); }
+  // Blocks for `rows` rows of `cols` columns, the cells past the kept ones empty.
+  void growBlocks(std::size_t rows);
+  bool holds(const Cell& cell, std::string_view text) const;
+  // Drops the texts of replaced and removed cells from the buffer once they outweigh the live ones.
+  void compactIfWasteful();
 
   int rows_ = 0;
   int cols_ = 0;
   std::string chars_;
   std::size_t liveChars_ = 0;
-  std::vector<Cell> cells_;
-  std::vector<CellAlignment> alignments_;
+  std::vector<std::unique_ptr<Cell[]>> blocks_;
   std::vector<int> colWidths_;
   std::vector<int> rowHeights_;
 };

@@ -18,6 +18,17 @@ void HeadlessToolkit::setScreenSize(int widthTwips, int heightTwips) {
   screenHeight_ = heightTwips;
 }
 
+std::size_t HeadlessToolkit::runPosted() {
+  std::size_t ran = 0;
+  while (!posted_.empty() && !exitCode_) {
+    const std::function<void()> work = std::move(posted_.front());
+    posted_.pop_front();
+    work();
+    ++ran;
+  }
+  return ran;
+}
+
 void HeadlessToolkit::runModal(Form& form) {
   if (!onModal) throw UiError("a form was shown modally with no script to run it: " + form.name());
   onModal(form);

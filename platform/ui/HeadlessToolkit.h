@@ -1,9 +1,12 @@
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <deque>
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/Toolkit.h"
@@ -29,6 +32,10 @@ class HeadlessToolkit : public Toolkit {
   std::optional<int> exitCode() const { return exitCode_; }
   // Runs while a form is shown modally; it must leave the form hidden.
   std::function<void(Form&)> onModal;
+  // The event loop of a test: runs the posted work in order, with the work posted meanwhile, until none is left
+  // or the program ends. Returns how many pieces ran.
+  std::size_t runPosted();
+  std::size_t postedCount() const { return posted_.size(); }
 
   mb::Answer messageBox(const std::string& prompt, int flags, const std::string& title) override;
   void mousePointerChanged(MousePointer pointer) override { pointers_.push_back(pointer); }
@@ -41,9 +48,13 @@ class HeadlessToolkit : public Toolkit {
   void hideForm(Form&) override {}
   void unloadForm(Form&) override {}
   void programEnding(int exitCode) override { exitCode_ = exitCode; }
+  void post(Application&, std::function<void()> work) override { posted_.push_back(std::move(work)); }
+  // No time: a test runs the posted work itself, and each slice does the least it can.
+  std::chrono::milliseconds sliceTime() const override { return std::chrono::milliseconds{0}; }
 
  private:
   std::deque<mb::Answer> answers_;
+  std::deque<std::function<void()>> posted_;
   std::vector<ShownMessage> messages_;
   std::vector<MousePointer> pointers_;
   std::optional<int> exitCode_;

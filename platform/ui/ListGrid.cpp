@@ -25,8 +25,23 @@ void ListGrid::contentsChanged() {
   if (updating_ > 0) {
     dirty_ = true;
   } else {
-    changed(Property::Contents);
+    reportContents();
   }
+}
+
+void ListGrid::reportContents() {
+  shownRows_ = rows();
+  changed(Property::Contents);
+}
+
+void ListGrid::showAppendedRows() {
+  if (rows() <= shownRows_) return;
+  if (updating_ > 0) {
+    dirty_ = true;
+    return;
+  }
+  const int firstNew = std::exchange(shownRows_, rows());
+  changed(ControlChange{Property::Contents, RowRange{firstNew, rows() - firstNew}});
 }
 
 void ListGrid::setRows(int rows) {
@@ -131,7 +146,7 @@ void ListGrid::beginUpdate() { ++updating_; }
 void ListGrid::endUpdate() {
   if (updating_ == 0) throw UiError("endUpdate without beginUpdate: " + name());
   if (--updating_ > 0 || !std::exchange(dirty_, false)) return;
-  changed(Property::Contents);
+  reportContents();
   changed(Property::Selection);
 }
 

@@ -72,6 +72,12 @@ class ListGrid : public Control {
     ListGrid& grid_;
   };
 
+  // Rows added at the end while the grid is in use (a listing that goes on arriving): appendRow on these cells,
+  // then showAppendedRows, as often as the views should follow. The views hear of the new rows alone, so that
+  // the current cell, the selection and the scrolling stay as they are.
+  GridStore& cellsForAppend() { return store_; }
+  void showAppendedRows();
+
   // What a toolkit view reads.
   const GridStore& cells() const { return store_; }
 
@@ -87,6 +93,7 @@ class ListGrid : public Control {
 
  private:
   void contentsChanged();
+  void reportContents();
   void moveTo(int row, int col);
 
   GridStore store_;
@@ -97,6 +104,8 @@ class ListGrid : public Control {
   int topRow_ = 0;
   int updating_ = 0;
   bool dirty_ = false;
+  // The rows the views were last told of.
+  int shownRows_ = 0;
 };
 
 }  // namespace platform::ui

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <string>
 
 #include "platform/ui/UiTypes.h"
 
 namespace platform::ui {
 
+class Application;
 class Form;
 
 // What the control model needs from a real windowing toolkit (or from the headless one of the tests).
@@ -28,6 +31,12 @@ class Toolkit {
 
   // The program is about to end with this status; no model event may run afterwards.
   virtual void programEnding(int exitCode) = 0;
+
+  // Runs `work` once on the event loop, after the events already waiting, as one more event of `app`: never
+  // inside the caller, never once the program is ending.
+  virtual void post(Application& app, std::function<void()> work) = 0;
+  // How long one slice of a long task may run before the waiting input and paints get their turn.
+  virtual std::chrono::milliseconds sliceTime() const = 0;
 };
 
 }  // namespace platform::ui

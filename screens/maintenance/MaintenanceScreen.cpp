@@ -5,7 +5,10 @@
 namespace mnt4820 {
 
 MaintenanceScreen::MaintenanceScreen(Program& program)
-    : program(program), window(createMainWindowDesign(program.ui)), search(program.ui, program.database) {
+    : program(program),
+      window(createMainWindowDesign(program.ui)),
+      search(program.ui, program.database),
+      arriving(program.ui) {
   wireMainWindow(*this);
   program.screen.CurrentForm = window.form.get();
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <optional>
+
+#include "platform/odbc/ResultSet.h"
+#include "platform/ui/SlicedTask.h"
 #include "program/Program.h"
 #include "screens/maintenance/MainWindowDesign.h"
 #include "screens/maintenance/MaintenanceState.h"
@@ -20,6 +24,9 @@ struct MaintenanceScreen {
   F_MNT4820 window;
   MaintenanceState state;
   CodeSearch search;
+  // The rest of the start-up's listing while it is read into the grid on the event loop.
+  std::optional<platform::odbc::ResultSet> arrivingRows;
+  platform::ui::SlicedTask arriving;
 };
 
 }  // namespace mnt4820

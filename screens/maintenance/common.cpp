@@ -1,5 +1,6 @@
 #include "screens/maintenance/common.h"
 
+#include <chrono>
 #include <iterator>
 #include <stdexcept>
 #include <string>
@@ -12,6 +13,7 @@
 #include "framework/FieldFocus.h"
 #include "framework/FieldNavigation.h"
 #include "platform/odbc/Transaction.h"
+#include "platform/system/MomentTrace.h"
 #include "platform/system/Today.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/CommandButton.h"
@@ -263,6 +265,109 @@ bool rowHoldsPair(const ListGrid& grid, int row) {
          !platform::trimBlanks(grid.textMatrix(row, CenterCol)).empty();
 }
 
+namespace {
+
+// How often the new rows of an arriving listing are shown: each showing repaints the grid.
+constexpr std::chrono::milliseconds ShowRowsEvery{200};
+
+// The grid emptied and titled for a new listing; a listing still arriving is dropped, so that a narrowing or a
+// reload replaces it.
+void startFill(MaintenanceScreen& maintenance, bool anyRow) {
+  maintenance.arriving.stop();
+  maintenance.arrivingRows.reset();
+  ListGrid& grid = maintenance.window.GRID;
+  // Rows = GridRowCount + 1 as each row comes: the first row found drops the old ones, which then need no
+  // emptying.
+  if (anyRow) grid.setRows(1);
+  grid.clear();
+  grid.setCols(GridCols);
+  grid.setRow(0);
+  for (int col = CenterCol; col < GridCols; ++col) {
+    grid.setCol(col);
+    grid.setText(GridTitles[col]);
+  }
+  for (int col = 0; col < GridCols; ++col) grid.setColWidth(col, GridColWidths[col]);
+  maintenance.state.GridRowCount = 0;
+}
+
+// Appends the listing's rows to the grid's cells until it ends (true) or `more` says to stop.
+template <class More>
+bool appendListingRows(MaintenanceState& state, platform::ui::GridStore& cells, platform::odbc::ResultSet& resultSet,
+                       More more) {
+  // Looked up once: a name search per cell would cost more than the reading.
+  const std::size_t center = resultSet.columnIndex("センターコード");
+  const std::size_t centerName = resultSet.columnIndex("センター名");
+  const std::size_t partner = resultSet.columnIndex("相手先企業コード");
+  const auto trimmed = [&resultSet](std::size_t column) {
+    return platform::trimBlanksView(resultSet.view(column).value_or(std::string_view{}));
+  };
+  for (; !resultSet.atEnd(); resultSet.moveNext()) {
+    if (!more()) return false;
+    const int row = cells.appendRow(GridRowHeight, CellAlignment::LeftCenter);
+    cells.setAlignment(row, 0, CellAlignment::General);
+    cells.setText(row, CenterCol, trimmed(center));
+    cells.setText(row, CenterNameCol, trimmed(centerName));
+    cells.setText(row, PartnerCol, trimmed(partner));
+    ++state.GridRowCount;
+  }
+  return true;
+}
+
+// The current cell on the last row filled, column 3 (the title row when nothing was found).
+void currentCellToLastRow(MaintenanceScreen& maintenance) {
+  maintenance.window.GRID.setRow(maintenance.state.GridRowCount);
+  maintenance.window.GRID.setCol(PartnerCol);
+}
+
+// Where an arriving listing stands between its slices.
+struct Arrival {
+  // When the grid's views last heard of the new rows.
+  std::chrono::steady_clock::time_point shown = std::chrono::steady_clock::now();
+  // The row the first part of the fill left the current cell on.
+  int placedRow = 0;
+};
+
+// One slice of the arriving listing; true once it is all in the grid.
+bool readArrivingSlice(MaintenanceScreen& maintenance, Arrival& arrival) {
+  MaintenanceState& state = maintenance.state;
+  ListGrid& grid = maintenance.window.GRID;
+  const auto until = std::chrono::steady_clock::now() + maintenance.program.ui.sliceTime();
+  int rows = 0;
+  const bool atEnd = appendListingRows(state, grid.cellsForAppend(), *maintenance.arrivingRows,
+                                       [&] { return ++rows % 256 != 0 || std::chrono::steady_clock::now() < until; });
+  if (!atEnd && std::chrono::steady_clock::now() - arrival.shown < ShowRowsEvery) return false;
+  grid.showAppendedRows();
+  arrival.shown = std::chrono::steady_clock::now();
+  if (!atEnd) return false;
+  // The current cell ends on the last row, as a complete fill leaves it, unless the operator has moved it or
+  // opened a pair meanwhile (the save changes the pair of the current row); the row-change handler ignores the
+  // move, as it ignores a fill's.
+  if (maintenance.program.screen.ScreenArea == "HEAD" && grid.row() == arrival.placedRow && grid.col() == PartnerCol) {
+    state.GridLoaded = VbFalse;
+    const LoadedWhenDone loaded(state);
+    currentCellToLastRow(maintenance);
+  }
+  platform::traceMoment("listing-complete");
+  maintenance.arrivingRows.reset();
+  return true;
+}
+
+bool arrivingSlice(MaintenanceScreen& maintenance, Arrival& arrival) {
+  try {
+    return readArrivingSlice(maintenance, arrival);
+  } catch (const std::exception& error) {
+    // The rest cannot be read (the connection was renewed under it): the listing is read again whole, and a
+    // reload that fails leaves what arrived, as any failed reload leaves the grid.
+    reportCaughtError("FillGrid", error);
+    maintenance.arrivingRows.reset();
+    std::int16_t status = StatusGoOn;
+    showFullListing(maintenance, status);
+    return true;
+  }
+}
+
+}  // namespace
+
 void FillGrid(MaintenanceScreen& maintenance, platform::odbc::ResultSet& resultSet) {
   MaintenanceState& state = maintenance.state;
   ListGrid& grid = maintenance.window.GRID;
@@ -271,38 +376,41 @@ void FillGrid(MaintenanceScreen& maintenance, platform::odbc::ResultSet& resultS
   const LoadedWhenDone loaded(state);
   {
     const ListGrid::Update update(grid);
-    // Rows = GridRowCount + 1 as each row comes: the first row found drops the old ones, which then need no
-    // emptying.
-    if (!resultSet.atEnd()) grid.setRows(1);
-    grid.clear();
-    grid.setCols(GridCols);
-    grid.setRow(0);
-    for (int col = CenterCol; col < GridCols; ++col) {
-      grid.setCol(col);
-      grid.setText(GridTitles[col]);
-    }
-    for (int col = 0; col < GridCols; ++col) grid.setColWidth(col, GridColWidths[col]);
-    state.GridRowCount = 0;
-    // Looked up once: a name search per cell would cost more than the reading.
-    const std::size_t center = resultSet.columnIndex("センターコード");
-    const std::size_t centerName = resultSet.columnIndex("センター名");
-    const std::size_t partner = resultSet.columnIndex("相手先企業コード");
-    platform::ui::GridStore& cells = grid.cellsForUpdate();
-    const auto trimmed = [&resultSet](std::size_t column) {
-      return platform::trimBlanksView(resultSet.view(column).value_or(std::string_view{}));
-    };
-    for (; !resultSet.atEnd(); resultSet.moveNext()) {
-      const int row = cells.appendRow(GridRowHeight, CellAlignment::LeftCenter);
-      cells.setAlignment(row, 0, CellAlignment::General);
-      cells.setText(row, CenterCol, trimmed(center));
-      cells.setText(row, CenterNameCol, trimmed(centerName));
-      cells.setText(row, PartnerCol, trimmed(partner));
-      ++state.GridRowCount;
-    }
-    // The current cell ends on the last row filled, column 3 (the title row when nothing was found).
-    grid.setRow(state.GridRowCount);
-    grid.setCol(PartnerCol);
+    startFill(maintenance, !resultSet.atEnd());
+    appendListingRows(state, grid.cellsForUpdate(), resultSet, [] { return true; });
+    currentCellToLastRow(maintenance);
   }
+  platform::traceMoment("listing-complete");
+}
+
+void fillGridWhileShown(MaintenanceScreen& maintenance, std::optional<platform::odbc::ResultSet>& listing) {
+  MaintenanceState& state = maintenance.state;
+  ListGrid& grid = maintenance.window.GRID;
+  state.GridLoaded = VbFalse;
+  bool atEnd = false;
+  {
+    const LoadedWhenDone loaded(state);
+    const ListGrid::Update update(grid);
+    startFill(maintenance, !listing->atEnd());
+    // A screenful at least, and as much as one slice reads: a short listing is whole before the window shows.
+    const int screenful = grid.pageRows() + 1;
+    const auto until = std::chrono::steady_clock::now() + maintenance.program.ui.sliceTime();
+    int rows = 0;
+    atEnd = appendListingRows(state, grid.cellsForUpdate(), *listing, [&] {
+      return ++rows <= screenful || rows % 256 != 0 || std::chrono::steady_clock::now() < until;
+    });
+    currentCellToLastRow(maintenance);
+  }
+  if (atEnd) {
+    platform::traceMoment("listing-complete");
+    listing->close();
+    return;
+  }
+  maintenance.arrivingRows = std::move(listing);
+  listing.reset();
+  maintenance.arriving.start([&maintenance, arrival = Arrival{.placedRow = state.GridRowCount}]() mutable {
+    return arrivingSlice(maintenance, arrival);
+  });
 }
 
 void ShowGridRow(MaintenanceScreen& maintenance) {

@@ -35,6 +35,11 @@ void showFullListing(MaintenanceScreen& maintenance, std::int16_t& status);
 // is filled in one pass and its views hear of it once. A fill without rows leaves the old rows, emptied.
 void FillGrid(MaintenanceScreen& maintenance, platform::odbc::ResultSet& resultSet);
 
+// The same for the window about to show: a screenful at least now, the rest read in slices on the event loop
+// while the operator works (the listing is taken over and closed at its end). GridLoaded is true from the first
+// part on; a fill started meanwhile (a narrowing, a reload) replaces what is still arriving.
+void fillGridWhileShown(MaintenanceScreen& maintenance, std::optional<platform::odbc::ResultSet>& listing);
+
 // Copies the grid's current row into CNTCD, lbl_CNTNM and ATKCD; change mode. A row that holds no pair is not
 // copied, so that no way into the change state can offer a pair with an empty center code.
 void ShowGridRow(MaintenanceScreen& maintenance);

@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <tuple>
+#include <vector>
+
 #include "app/Bas_MNT4820.h"
 #include "platform/ui/HeadlessToolkit.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TextBox.h"
 #include "platform/ui/UiError.h"
+#include "screens/maintenance/common.h"
 #include "tests/support/SqlScript.h"
 #include "tests/support/TestDatabase.h"
+#include "tests/support/TestFolder.h"
 
 namespace mnt4820 {
 namespace {
@@ -185,6 +192,70 @@ TEST_P(Startup, ClosingAsksAndNoKeepsTheWindowWithFieldColoursReset) {
   }
   EXPECT_EQ(toolkit.exitCode(), 0);
   EXPECT_FALSE(program.database.DbConnection);
+}
+
+// A listing longer than a screenful goes on arriving on the event loop once the window shows. The exit question,
+// a click on a drawn row and its save, and a narrowing act meanwhile as on a complete listing; the reload after the
+// save and the narrowing replace what was arriving.
+TEST_P(Startup, ALongListingArrivesWhileTheOperatorWorks) {
+  constexpr int Listed = 29 + 5000;  // the demo's listed pairs and G001..G050's: more than a block of the store
+  platform::odbc::Connection setup = database->connect();
+  platform::odbc::test::runSqlScript(setup, test::generatedPairs(5000));
+  ASSERT_EQ(runMain(arguments(dbSection(database->dsn()) + Setting0)), std::nullopt);
+  F_MNT4820& window = maintenance.window;
+  const MaintenanceState& state = maintenance.state;
+  const auto arriving = [&] {
+    EXPECT_EQ(std::make_tuple(state.GridLoaded, window.GRID.rows(), window.GRID.row(), window.GRID.col()),
+              std::make_tuple(-1, state.GridRowCount + 1, state.GridRowCount, 3));
+    EXPECT_TRUE(state.GridRowCount < Listed && toolkit.postedCount() > 0);
+  };
+  const auto listAgain = [&] {
+    std::optional<platform::odbc::ResultSet> listing;
+    std::int16_t status = 0;
+    QueryListing(maintenance, listing, status);
+    fillGridWhileShown(maintenance, listing);
+    arriving();
+  };
+  const auto wholeListing = [&] {
+    std::vector<std::string> keys;
+    for (int row = 1; row < window.GRID.rows(); ++row)
+      keys.push_back(window.GRID.textMatrix(row, 1) + "/" + window.GRID.textMatrix(row, 3));
+    EXPECT_TRUE(state.GridRowCount == Listed && keys.size() == Listed && std::is_sorted(keys.begin(), keys.end()));
+    return keys;
+  };
+  // No to the exit question while rows arrive; then they all come, and the current cell ends on the last.
+  arriving();
+  toolkit.answerNext(mb::Answer::No);
+  window.form->pressKey(platform::ui::key::Esc, 0);
+  toolkit.runPosted();
+  EXPECT_EQ(wholeListing().back(), "G050/P00000005000");
+  EXPECT_EQ(std::make_tuple(state.GridLoaded, window.GRID.row(), window.GRID.col()), std::make_tuple(-1, Listed, 3));
+  // A click on a drawn row opens it; its new partner code is saved, and the reload replaces the arriving rows.
+  listAgain();
+  const std::string clicked = window.GRID.textMatrix(5, 1) + "/" + window.GRID.textMatrix(5, 3);
+  window.GRID.selectCell(5, 1);
+  window.form->click(window.GRID);
+  window.form->pressKey(platform::ui::key::Enter, 0);
+  window.ATKCD.setText("X1");
+  toolkit.answerNext(mb::Answer::Yes);
+  window.form->pressKey(platform::ui::key::Enter, 0);
+  toolkit.runPosted();
+  const std::vector<std::string> keys = wholeListing();
+  EXPECT_EQ(
+      std::count(keys.begin(), keys.end(), clicked.substr(0, 5) + "X1") - std::count(keys.begin(), keys.end(), clicked),
+      1);
+  // A narrowing replaces them for good.
+  listAgain();
+  window.KCNTCD.setText("G002");
+  window.form->pressKey(platform::ui::key::Enter, 0);
+  toolkit.runPosted();
+  EXPECT_EQ(std::make_tuple(state.GridRowCount, window.GRID.rows(), window.GRID.textMatrix(100, 1)),
+            std::make_tuple(100, 101, "G002"));
+  // Yes to the exit question while rows arrive ends the program: nothing more runs.
+  listAgain();
+  toolkit.answerNext(mb::Answer::Yes);
+  EXPECT_THROW(window.form->requestClose(), ProgramEnded);
+  EXPECT_EQ(toolkit.runPosted(), 0u);
 }
 
 MNT4820_INSTANTIATE_FOR_BOTH_ENGINES(Startup);

@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
@@ -31,6 +32,18 @@ std::filesystem::path TestFolder::write(const std::string& relative, const std::
 std::filesystem::path sourceFolder() {
   if (const char* dir = std::getenv("MNT4820_SOURCE_DIR"); dir != nullptr && *dir != '\0') return dir;
   return MNT4820_SOURCE_DIR;
+}
+
+std::string generatedPairs(int pairs) {
+  const std::string command =
+      "sh '" + (sourceFolder() / "db" / "generate-pairs.sh").string() + "' " + std::to_string(pairs);
+  std::string out;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) throw std::runtime_error("cannot run " + command);
+  char buffer[65536];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+  if (pclose(pipe) != 0) throw std::runtime_error("failed: " + command);
+  return out;
 }
 
 }  // namespace mnt4820::test

@@ -24,4 +24,7 @@ class TestFolder {
 // The project's source folder (for db/schema.sql and the like).
 std::filesystem::path sourceFolder();
 
+// The SQL of db/generate-pairs.sh for that many pairs (centers G001 to G050).
+std::string generatedPairs(int pairs);
+
 }  // namespace mnt4820::test

@@ -121,4 +121,23 @@ TEST_F(ListGridViewTest, AClickAndTheArrowKeysMoveTheModelsCurrentRow) {
   EXPECT_EQ(doubleClicks, 1);
 }
 
+// Rows appended to a grid in use are inserted when the grid says so, without a reset: the highlighted row and the
+// scrolling stay, and a current row among the new rows is shown.
+TEST_F(ListGridViewTest, AppendedRowsAreInsertedWhenShown) {
+  grid->setTopRow(3);
+  grid->setCol(0);
+  grid->setColSel(3);
+  for (int r = 101; r <= 150; ++r) grid->cellsForAppend().appendRow(360, CellAlignment::LeftCenter);
+  grid->cellsForAppend().setText(150, 1, "150-1");
+  EXPECT_EQ(view->model()->rowCount(), 100);
+  grid->showAppendedRows();
+  EXPECT_EQ(view->model()->index(149, 1).data().toString(), "150-1");
+  EXPECT_EQ(std::make_pair(view->selectionModel()->selectedIndexes().size(), view->verticalScrollBar()->value()),
+            std::make_pair(qsizetype{4}, 2));
+  grid->cellsForAppend().appendRow(360, CellAlignment::LeftCenter);
+  grid->setRow(151);
+  grid->showAppendedRows();
+  EXPECT_EQ(view->currentIndex().row(), 150);
+}
+
 }  // namespace

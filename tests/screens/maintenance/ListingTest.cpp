@@ -34,16 +34,6 @@ namespace key = platform::ui::key;
 
 constexpr int DemoPairs = 29;  // C001 to C005; the pair of C009 has no center and is never listed
 
-std::string commandOutput(const std::string& command) {
-  std::string out;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) throw std::runtime_error("cannot run " + command);
-  char buffer[65536];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-  if (pclose(pipe) != 0) throw std::runtime_error("failed: " + command);
-  return out;
-}
-
 class Listing : public ::testing::TestWithParam<test::Engine> {
  protected:
   void SetUp() override { open(true); }
@@ -215,8 +205,7 @@ TEST_P(Listing, AFailingSearchSaysSoAndStaysInTheKeyArea) {
 
 TEST_P(Listing, ListsMoreThanASixteenBitCount) {
   platform::odbc::Connection setup = database->connect();
-  platform::odbc::test::runSqlScript(
-      setup, commandOutput("sh " + (test::sourceFolder() / "db" / "generate-pairs.sh").string() + " 40000"));
+  platform::odbc::test::runSqlScript(setup, test::generatedPairs(40000));
   reload();
   EXPECT_EQ(maintenance.state.GridRowCount, DemoPairs + 40000);
   EXPECT_EQ(grid().rows(), DemoPairs + 40001);
