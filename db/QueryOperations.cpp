@@ -86,14 +86,15 @@ void OpenQuery(DatabaseSession& session, std::optional<platform::odbc::ResultSet
   resultSet.emplace(std::move(opened));
 }
 
-OwnConnectionRows openOnOwnConnection(DatabaseSession& session, const SqlValues& values) {
+void OpenSearchQuery(DatabaseSession& session, std::optional<OwnConnectionRows>& recordset, const SqlValues& values) {
+  recordset.reset();
   if (!session.DbEnvironment) throw std::logic_error("the database environment is not open");
   platform::odbc::Connection own = platform::odbc::Connection::open(*session.DbEnvironment, session.ConnectString);
   platform::odbc::ResultSet rows = readRetryingOnce(session, own, {}, [&](platform::odbc::Connection& connection) {
     return connection.openResultSet(session.SqlText, values);
   });
   session.QueryStatus = statusOf(rows);
-  return {std::move(own), std::move(rows)};
+  recordset.emplace(OwnConnectionRows{std::move(own), std::move(rows)});
 }
 
 std::int64_t ExecuteSql(DatabaseSession& session, const SqlValues& values) {

@@ -2,7 +2,6 @@
 
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "config/Settings.h"
@@ -37,22 +36,16 @@ void OpenQuery(DatabaseSession& session, std::optional<platform::odbc::ResultSet
                const SqlValues& values = {},
                platform::odbc::CursorRequest cursor = platform::odbc::CursorRequest::Scrollable);
 
-// A result set with the connection of its own that it was read on.
+// A result set with the connection of its own that it was read on (the code search's listing).
 struct OwnConnectionRows {
   platform::odbc::Connection connection;
   platform::odbc::ResultSet rows;
 };
-OwnConnectionRows openOnOwnConnection(DatabaseSession& session, const SqlValues& values);
 
-// The same as `OpenQuery` for the code search, on a connection of its own from `ConnectString`, into the
-// caller's recordset: any type built from that connection and its rows. The caller's old recordset is released
-// first, so after an error the variable holds none.
-template <typename Recordset>
-void OpenSearchQuery(DatabaseSession& session, std::optional<Recordset>& recordset, const SqlValues& values = {}) {
-  recordset.reset();
-  OwnConnectionRows opened = openOnOwnConnection(session, values);
-  recordset.emplace(Recordset{std::move(opened.connection), std::move(opened.rows)});
-}
+// The same as `OpenQuery` for the code search, on a connection of its own from `ConnectString`. The caller's old
+// recordset is released first, so after an error the variable holds none.
+void OpenSearchQuery(DatabaseSession& session, std::optional<OwnConnectionRows>& recordset,
+                     const SqlValues& values = {});
 
 // Runs `SqlText` on the connection; returns the number of rows it changed. A change is never run twice: when
 // the connection is lost the error passes to the caller, and the next operation connects again.

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "db/DatabaseSession.h"
+#include "db/QueryOperations.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Control.h"
 #include "screens/search/SearchDialogDesign.h"
-#include "screens/search/SearchRecordset.h"
 
 namespace mnt4820 {
 
@@ -31,7 +31,7 @@ struct CodeSearch {
   platform::ui::Control* SearchOutput1 = nullptr;
   platform::ui::Control* SearchOutput2 = nullptr;
   platform::ui::Control* SearchOutput3 = nullptr;
-  std::optional<::mnt4820::SearchRecordset> SearchRecordset;
+  std::optional<OwnConnectionRows> SearchRecordset;
   // Grid column widths in twips for columns 0 to 6; 0 leaves the column as the grid made it.
   std::array<std::int16_t, 7> SearchColumnWidths{};
   std::unique_ptr<SEARCH_MSTDB> SearchDialog;
