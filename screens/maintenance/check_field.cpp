@@ -94,7 +94,7 @@ void SearchByCenter(MaintenanceScreen& maintenance, std::int16_t& status) {
     const bool read = runOrStop(maintenance.program.ui, "SearchByCenter", SearchFailedMessage, status, [&] {
       std::optional<platform::odbc::ResultSet> listing;
       QueryCenterListing(maintenance, centerCode, listing);
-      found = maintenance.program.database.QueryStatus != "9";
+      found = maintenance.program.database.QueryStatus != QueryStatusEmpty;
       if (found) FillGrid(maintenance, *listing);
     });
     if (!read) {

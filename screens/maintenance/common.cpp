@@ -319,6 +319,36 @@ void currentCellToLastRow(MaintenanceScreen& maintenance) {
   maintenance.window.GRID.setCol(PartnerCol);
 }
 
+// Whether a slice of reading may go on: past its first `atLeast` rows, until its time is up. The clock is read
+// every 256 rows only.
+class SliceBudget {
+ public:
+  SliceBudget(std::chrono::milliseconds time, int atLeast)
+      : until_(std::chrono::steady_clock::now() + time), atLeast_(atLeast) {}
+  bool operator()() { return ++rows_ <= atLeast_ || rows_ % 256 != 0 || std::chrono::steady_clock::now() < until_; }
+
+ private:
+  std::chrono::steady_clock::time_point until_;
+  int atLeast_;
+  int rows_ = 0;
+};
+
+// The grid emptied and filled from the listing while `more` says so, row changes not shown meanwhile, the current
+// cell on the last row filled; true when the listing has ended.
+template <class More>
+bool fillFromListing(MaintenanceScreen& maintenance, platform::odbc::ResultSet& resultSet, More more) {
+  MaintenanceState& state = maintenance.state;
+  ListGrid& grid = maintenance.window.GRID;
+  state.GridLoaded = VbFalse;
+  // However the fill ends, row changes are shown again afterwards.
+  const LoadedWhenDone loaded(state);
+  const ListGrid::Update update(grid);
+  startFill(maintenance, !resultSet.atEnd());
+  const bool atEnd = appendListingRows(state, grid.cellsForUpdate(), resultSet, more);
+  currentCellToLastRow(maintenance);
+  return atEnd;
+}
+
 // Where an arriving listing stands between its slices.
 struct Arrival {
   // When the grid's views last heard of the new rows.
@@ -331,10 +361,8 @@ struct Arrival {
 bool readArrivingSlice(MaintenanceScreen& maintenance, Arrival& arrival) {
   MaintenanceState& state = maintenance.state;
   ListGrid& grid = maintenance.window.GRID;
-  const auto until = std::chrono::steady_clock::now() + maintenance.program.ui.sliceTime();
-  int rows = 0;
   const bool atEnd = appendListingRows(state, grid.cellsForAppend(), *maintenance.arrivingRows,
-                                       [&] { return ++rows % 256 != 0 || std::chrono::steady_clock::now() < until; });
+                                       SliceBudget(maintenance.program.ui.sliceTime(), 0));
   if (!atEnd && std::chrono::steady_clock::now() - arrival.shown < ShowRowsEvery) return false;
   grid.showAppendedRows();
   arrival.shown = std::chrono::steady_clock::now();
@@ -369,46 +397,21 @@ bool arrivingSlice(MaintenanceScreen& maintenance, Arrival& arrival) {
 }  // namespace
 
 void FillGrid(MaintenanceScreen& maintenance, platform::odbc::ResultSet& resultSet) {
-  MaintenanceState& state = maintenance.state;
-  ListGrid& grid = maintenance.window.GRID;
-  state.GridLoaded = VbFalse;
-  // However the fill ends, row changes are shown again afterwards.
-  const LoadedWhenDone loaded(state);
-  {
-    const ListGrid::Update update(grid);
-    startFill(maintenance, !resultSet.atEnd());
-    appendListingRows(state, grid.cellsForUpdate(), resultSet, [] { return true; });
-    currentCellToLastRow(maintenance);
-  }
+  fillFromListing(maintenance, resultSet, [] { return true; });
   platform::traceMoment("listing-complete");
 }
 
 void fillGridWhileShown(MaintenanceScreen& maintenance, std::optional<platform::odbc::ResultSet>& listing) {
-  MaintenanceState& state = maintenance.state;
-  ListGrid& grid = maintenance.window.GRID;
-  state.GridLoaded = VbFalse;
-  bool atEnd = false;
-  {
-    const LoadedWhenDone loaded(state);
-    const ListGrid::Update update(grid);
-    startFill(maintenance, !listing->atEnd());
-    // A screenful at least, and as much as one slice reads: a short listing is whole before the window shows.
-    const int screenful = grid.pageRows() + 1;
-    const auto until = std::chrono::steady_clock::now() + maintenance.program.ui.sliceTime();
-    int rows = 0;
-    atEnd = appendListingRows(state, grid.cellsForUpdate(), *listing, [&] {
-      return ++rows <= screenful || rows % 256 != 0 || std::chrono::steady_clock::now() < until;
-    });
-    currentCellToLastRow(maintenance);
-  }
-  if (atEnd) {
+  // A screenful at least, and as much as one slice reads: a short listing is whole before the window shows.
+  const int screenful = maintenance.window.GRID.pageRows() + 1;
+  if (fillFromListing(maintenance, *listing, SliceBudget(maintenance.program.ui.sliceTime(), screenful))) {
     platform::traceMoment("listing-complete");
     listing->close();
     return;
   }
   maintenance.arrivingRows = std::move(listing);
   listing.reset();
-  maintenance.arriving.start([&maintenance, arrival = Arrival{.placedRow = state.GridRowCount}]() mutable {
+  maintenance.arriving.start([&maintenance, arrival = Arrival{.placedRow = maintenance.state.GridRowCount}]() mutable {
     return arrivingSlice(maintenance, arrival);
   });
 }
