@@ -65,8 +65,8 @@ void GridStore::resize(int rows, int cols) {
   compactIfWasteful();
 }
 
-bool GridStore::holds(const Cell& cell, std::string_view text) const {
-  return cell.length == text.size() && std::string_view(chars_.data() + cell.offset, cell.length) == text;
+bool GridStore::holds(const std::string& chars, const Cell& cell, std::string_view text) {
+  return cell.length == text.size() && std::string_view(chars.data() + cell.offset, cell.length) == text;
 }
 
 void GridStore::setText(int row, int col, std::string_view text) {
@@ -75,7 +75,7 @@ void GridStore::setText(int row, int col, std::string_view text) {
   liveChars_ = liveChars_ - target.length + text.size();
   // A text equal to the one above shares its characters: a listing sorted on a column repeats it row after
   // row. So cells may share, and a new text is never written over an old one.
-  if (row > 0 && holds(cell(static_cast<std::size_t>(row) - 1, static_cast<std::size_t>(col)), text)) {
+  if (row > 0 && holds(chars_, cell(static_cast<std::size_t>(row) - 1, static_cast<std::size_t>(col)), text)) {
     target.offset = cell(static_cast<std::size_t>(row) - 1, static_cast<std::size_t>(col)).offset;
   } else {
     if (chars_.size() + text.size() > UINT32_MAX) throw UiError("the grid holds too much text");
@@ -96,7 +96,7 @@ void GridStore::compactIfWasteful() {
       Cell& here = cell(r, c);
       const std::string_view text(chars_.data() + here.offset, here.length);
       const Cell* above = r > 0 ? &cell(r - 1, c) : nullptr;
-      if (above != nullptr && std::string_view(chars.data() + above->offset, above->length) == text) {
+      if (above != nullptr && holds(chars, *above, text)) {
         here.offset = above->offset;
       } else {
         here.offset = static_cast<std::uint32_t>(chars.size());

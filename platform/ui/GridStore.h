@@ -77,7 +77,8 @@ class GridStore {
   Cell& at(int row, int col) const { return cell(checkedRow(row), checkedCol(col)); }
   // Blocks for `rows` rows of `cols` columns, the cells past the kept ones empty.
   void growBlocks(std::size_t rows);
-  bool holds(const Cell& cell, std::string_view text) const;
+  // Whether `cell`, read in `chars`, holds `text`.
+  static bool holds(const std::string& chars, const Cell& cell, std::string_view text);
   // Drops the texts of replaced and removed cells from the buffer once they outweigh the live ones.
   void compactIfWasteful();
 
