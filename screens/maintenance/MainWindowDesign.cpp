@@ -1,7 +1,8 @@
 #include "screens/maintenance/MainWindowDesign.h"
 
-#include <optional>
 #include <utility>
+
+#include "framework/FormDesign.h"
 
 namespace mnt4820 {
 
@@ -23,22 +24,13 @@ constexpr int CodeFieldLength = 12;
 // The listing before its first fill: the title row, one empty row, three columns.
 constexpr int ListGridCols = 3;
 
-template <class Kind>
-Kind& place(Kind& control, const Rect& where, const Font& font) {
-  control.setGeometry(where);
-  control.setFont(font);
-  return control;
-}
-
-platform::ui::Label& label(Form& form, const char* name, int index, const Rect& where, const char* caption,
-                           const Font& font) {
-  auto& label = form.add<platform::ui::Label>(name, index);
-  label.setCaption(caption);
-  return place(label, where, font);
+platform::ui::Label& label(Form& form, const char* name, const Rect& where, const char* caption) {
+  return addCaptioned<platform::ui::Label>(form, name, NotInArray, where, caption, DefaultFont);
 }
 
 platform::ui::Label& itemCaption(Form& form, int index, const Rect& where, const char* caption) {
-  platform::ui::Label& title = label(form, "tit_KOUMOKU", index, where, caption, ItemCaptionFont);
+  platform::ui::Label& title =
+      addCaptioned<platform::ui::Label>(form, "tit_KOUMOKU", index, where, caption, ItemCaptionFont);
   title.setBackColor(ItemCaptionBack);
   title.setForeColor(ItemCaptionFore);
   return title;
@@ -49,30 +41,25 @@ platform::ui::TextBox& codeField(Form& form, const char* name, const Rect& where
   box.setText("123456789012");
   box.setMaxLength(CodeFieldLength);
   box.setImeMode(platform::ui::ImeMode::Off);
-  return place(box, where, Gothic12);
+  return placeControl(box, where, Gothic12);
 }
 
 platform::ui::CommandButton& command(Form& form, int index, const Rect& where, const char* caption) {
-  auto& button = form.add<platform::ui::CommandButton>("CMD", index);
-  button.setCaption(caption);
-  return place(button, where, DefaultFont);
+  return addCaptioned<platform::ui::CommandButton>(form, "CMD", index, where, caption, DefaultFont);
 }
 
 }  // namespace
 
 F_MNT4820 createMainWindowDesign(platform::ui::Application& application) {
-  auto window = std::make_unique<Form>(application, "F_MNT4820");
-  window->setCaption("センタ利用企業マスタ保守 ");
+  std::unique_ptr<Form> window =
+      createDesignedForm(application, "F_MNT4820", "センタ利用企業マスタ保守 ", DefaultFont, 11805, 8145);
   window->setBackColor(0x00C0C0C0);
-  window->setFont(DefaultFont);
-  window->move(0, 0, 11805, 8145);
-  window->setKeyPreview(true);
   Form& form = *window;
 
   // In the design tab order; the control collection keeps this order too.
-  auto& grid = place(form.add<platform::ui::ListGrid>("GRID"), {180, 2040, 9195, 5850}, Gothic12);
+  auto& grid = placeControl(form.add<platform::ui::ListGrid>("GRID"), {180, 2040, 9195, 5850}, Gothic12);
   grid.setCols(ListGridCols);
-  auto& searchKind = label(form, "SEARCH_KBN", NotInArray, {7500, 8160, 975, 375}, "", DefaultFont);
+  auto& searchKind = label(form, "SEARCH_KBN", {7500, 8160, 975, 375}, "");
   auto& keyCenter = codeField(form, "KCNTCD", {1740, 540, 1590, 360});
   auto& centerCaption = itemCaption(form, 0, {210, 540, 1500, 360}, "ｾﾝﾀｰｺｰﾄﾞ");
   auto& search = command(form, 0, {9360, 480, 1275, 315}, "検索(&F)");
@@ -92,14 +79,14 @@ F_MNT4820 createMainWindowDesign(platform::ui::Application& application) {
       .CMD = {&search, &add, &remove, &exit},
       .CNTCD = center,
       .ATKCD = partner,
-      .lbl_PGID = label(form, "lbl_PGID", NotInArray, {60, 30, 1665, 285}, "Label2", DefaultFont),
-      .lbl_OPTIT = label(form, "lbl_OPTIT", NotInArray, {1890, 0, 1545, 255}, "ｵﾍﾟﾚｰﾀｺｰﾄﾞ", DefaultFont),
-      .lbl_OP_CD = label(form, "lbl_OP_CD", NotInArray, {3480, 0, 1125, 255}, "AAAAAAA", DefaultFont),
-      .lbl_OP_NM = label(form, "lbl_OP_NM", NotInArray, {4650, 0, 2055, 255}, "Label2", DefaultFont),
-      .lbl_HIDUKE = label(form, "lbl_HIDUKE", NotInArray, {6780, 0, 1665, 255}, "Label2", DefaultFont),
-      .lbl_KCNTNM = label(form, "lbl_KCNTNM", NotInArray, {3360, 600, 5625, 315}, "12345678901234567890", DefaultFont),
-      .lbl_CNTNM = label(form, "lbl_CNTNM", NotInArray, {1860, 1740, 5565, 315},
-                         "1234567890123456789012345678901234567890", Gothic12),
+      .lbl_PGID = label(form, "lbl_PGID", {60, 30, 1665, 285}, "Label2"),
+      .lbl_OPTIT = label(form, "lbl_OPTIT", {1890, 0, 1545, 255}, "ｵﾍﾟﾚｰﾀｺｰﾄﾞ"),
+      .lbl_OP_CD = label(form, "lbl_OP_CD", {3480, 0, 1125, 255}, "AAAAAAA"),
+      .lbl_OP_NM = label(form, "lbl_OP_NM", {4650, 0, 2055, 255}, "Label2"),
+      .lbl_HIDUKE = label(form, "lbl_HIDUKE", {6780, 0, 1665, 255}, "Label2"),
+      .lbl_KCNTNM = label(form, "lbl_KCNTNM", {3360, 600, 5625, 315}, "12345678901234567890"),
+      .lbl_CNTNM = addCaptioned<platform::ui::Label>(form, "lbl_CNTNM", NotInArray, {1860, 1740, 5565, 315},
+                                                     "1234567890123456789012345678901234567890", Gothic12),
   };
 }
 

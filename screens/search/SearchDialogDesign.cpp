@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "framework/FormDesign.h"
+
 namespace mnt4820 {
 
 namespace {
@@ -10,26 +12,20 @@ const platform::ui::Font Gothic12{"ＭＳ ゴシック", 12.0};
 
 template <class Kind>
 Kind& place(Kind& control, const platform::ui::Rect& where) {
-  control.setGeometry(where);
-  control.setFont(Gothic12);
-  return control;
+  return placeControl(control, where, Gothic12);
 }
 
 platform::ui::CommandButton& button(platform::ui::Form& form, const char* name, const platform::ui::Rect& where,
                                     const char* caption) {
-  auto& button = form.add<platform::ui::CommandButton>(name);
-  button.setCaption(caption);
-  return place(button, where);
+  return addCaptioned<platform::ui::CommandButton>(form, name, platform::ui::Control::NotInArray, where, caption,
+                                                   Gothic12);
 }
 
 }  // namespace
 
 SEARCH_MSTDB createSearchDialogDesign(platform::ui::Application& application) {
-  auto window = std::make_unique<platform::ui::Form>(application, "SEARCH_MSTDB");
-  window->setCaption("コード検索");
-  window->setFont(Gothic12);
-  window->move(0, 0, 6465, 4620);
-  window->setKeyPreview(true);
+  std::unique_ptr<platform::ui::Form> window =
+      createDesignedForm(application, "SEARCH_MSTDB", "コード検索", Gothic12, 6465, 4620);
   platform::ui::Form& form = *window;
   return SEARCH_MSTDB{
       .form = std::move(window),

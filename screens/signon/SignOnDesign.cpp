@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "framework/FormDesign.h"
+
 namespace mnt4820 {
 
 namespace {
@@ -20,22 +22,15 @@ constexpr int CodeLength = 7;
 constexpr int PasswordLength = 10;
 
 std::unique_ptr<Form> createWindow(platform::ui::Application& application, const char* name) {
-  auto form = std::make_unique<Form>(application, name);
-  form->setCaption("オペレータ入力 ");
+  std::unique_ptr<Form> form = createDesignedForm(application, name, "オペレータ入力 ", FieldFont, 7995, 3375);
   form->setBackColor(DesignBack);
-  form->setFont(FieldFont);
-  form->move(0, 0, 7995, 3375);
-  form->setKeyPreview(true);
   return form;
 }
 
 platform::ui::Label& label(Form& form, const char* name, int index, const Rect& where, const char* caption,
                            const Font& font) {
-  auto& label = form.add<platform::ui::Label>(name, index);
-  label.setCaption(caption);
+  platform::ui::Label& label = addCaptioned<platform::ui::Label>(form, name, index, where, caption, font);
   label.setBackColor(DesignBack);
-  label.setGeometry(where);
-  label.setFont(font);
   return label;
 }
 
@@ -52,9 +47,7 @@ platform::ui::TextBox& field(Form& form, const char* name, const Rect& where, in
   box.setMaxLength(maxLength);
   // Only the operator code is shown as typed.
   if (maxLength == PasswordLength) box.setPasswordChar("*");
-  box.setGeometry(where);
-  box.setFont(FieldFont);
-  return box;
+  return placeControl(box, where, FieldFont);
 }
 
 }  // namespace
