@@ -6,7 +6,7 @@
 #include "platform/system/ProcessInfo.h"
 
 int main(int argc, char** argv) {
-  platform::qt::QtProgram qt(argc, argv);
+  platform::qt::QtProgram qt(argv[0]);
   platform::ui::Application application(qt.toolkit());
   mnt4820::Program program(application);
   const mnt4820::StartupArguments arguments{platform::programFolder().string(), platform::commandLineText(argc, argv)};

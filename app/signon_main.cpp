@@ -6,15 +6,13 @@
 #include "platform/qt/QtProgram.h"
 #include "platform/system/ProcessInfo.h"
 
-int main(int argc, char** argv) {
-  platform::qt::QtProgram qt(argc, argv);
+int main(int, char** argv) {
+  platform::qt::QtProgram qt(argv[0]);
   platform::ui::Application application(qt.toolkit());
   mnt4820::Program program(application);
   mnt4820::OperatorState signedOn;
   const auto run = [&] { signedOn = mnt4820::SignOnMain(program, platform::programFolder().string()); };
   if (!qt.toolkit().guard(application, run)) return qt.toolkit().exitCode();
-  std::cout << "ResultCode=" << signedOn.ResultCode << "\nOperatorCode=" << signedOn.OperatorCode
-            << "\nOperatorName=" << signedOn.OperatorName << "\nOperatorImeMode=" << signedOn.OperatorImeMode
-            << "\nOperatorAuthority=" << signedOn.OperatorAuthority << '\n';
+  publishOperatorValues(std::cout, signedOn);
   return 0;
 }

@@ -5,8 +5,8 @@
 #include "platform/qt/QtProgram.h"
 #include "platform/system/ProcessInfo.h"
 
-int main(int argc, char** argv) {
-  platform::qt::QtProgram qt(argc, argv);
+int main(int, char** argv) {
+  platform::qt::QtProgram qt(argv[0]);
   platform::ui::Application application(qt.toolkit());
   mnt4820::Program program(application);
   // The main window's screen lives for the whole run.

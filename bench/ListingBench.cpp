@@ -264,10 +264,8 @@ void measureStartup(const std::string& folder, int pairs, Cost cost, bool keystr
     if (text != QLatin1String("This plugin does not support raise()")) qtDefault(type, context, text);
   });
   const double start = nowMs(cost);
-  static int argc = 1;
   static char name[] = "mnt4820";
-  static char* argv[] = {name, nullptr};
-  auto* qt = new platform::qt::QtProgram(argc, argv);
+  auto* qt = new platform::qt::QtProgram(name);
   auto* application = new platform::ui::Application(qt->toolkit());
   auto* program = new mnt4820::Program(*application);
   auto* maintenance = new mnt4820::MaintenanceScreen(*program);

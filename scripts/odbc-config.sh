@@ -51,13 +51,15 @@ UsageCount=1
 INI
 
 # Timeout is SQLite's busy time-out in milliseconds: a second connection waits for a
-# writer instead of failing at once with "database is locked".
+# writer instead of failing at once with "database is locked". NoCreat=1: a mistyped or
+# missing file fails the connection instead of becoming a new, empty database.
 cat >"$dir/odbc.ini" <<INI
 [MNT4820_SQLITE]
 Description=MNT4820 SQLite database
 Driver=MNT4820 SQLite3
 Database=$sqlite_file
 Timeout=10000
+NoCreat=1
 INI
 
 if [ -n "$pg_port" ]; then

@@ -1,8 +1,11 @@
 #include "platform/profile/ProfileFile.h"
 
-#include <fstream>
-#include <iterator>
-#include <system_error>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include "platform/text/AsciiCase.h"
 #include "platform/text/CodePage.h"
@@ -12,6 +15,18 @@ namespace platform {
 namespace {
 
 constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// Closes the descriptor however the read ends.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() { ::close(fd_); }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+ private:
+  int fd_;
+};
 
 // The profile reader trims spaces and tabs around names and values.
 std::string_view trimWhitespace(std::string_view text) {
@@ -55,16 +70,37 @@ std::size_t closingBracket(std::string_view line, bool cp932) {
 }  // namespace
 
 ProfileFile ProfileFile::load(const std::filesystem::path& path) {
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(path, error);
-  if (status.type() == std::filesystem::file_type::not_found) return ProfileFile();
-  if (error) throw ProfileError("cannot read profile file " + path.string() + ": " + error.message());
-  if (std::filesystem::is_directory(status)) throw ProfileError("profile file " + path.string() + " is a folder");
-
-  std::ifstream stream(path, std::ios::binary);
-  if (!stream) throw ProfileError("cannot open profile file " + path.string());
-  const std::string bytes{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-  if (stream.bad()) throw ProfileError("cannot read profile file " + path.string());
+  // Opened without waiting, then judged by what was opened: a FIFO put in the file's place would otherwise block
+  // the open, and a device or a huge file would be read without end.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    if (errno == ENOENT) return ProfileFile();
+    throw ProfileError("cannot open profile file " + path.string() + ": " + std::strerror(errno));
+  }
+  const FileDescriptor file(fd);
+  struct stat status {};
+  if (::fstat(fd, &status) != 0) throw ProfileError("cannot read profile file " + path.string());
+  if (S_ISDIR(status.st_mode)) throw ProfileError("profile file " + path.string() + " is a folder");
+  if (!S_ISREG(status.st_mode)) throw ProfileError("profile file " + path.string() + " is not a regular file");
+  if (status.st_size > static_cast<off_t>(MaxProfileBytes)) {
+    throw ProfileError("profile file " + path.string() + " is larger than " + std::to_string(MaxProfileBytes) +
+                       " bytes");
+  }
+  // Read up to one byte past the limit: a file that grew meanwhile is refused all the same.
+  std::string bytes(MaxProfileBytes + 1, '\0');
+  std::size_t length = 0;
+  while (length < bytes.size()) {
+    const ssize_t got = ::read(fd, bytes.data() + length, bytes.size() - length);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw ProfileError("cannot read profile file " + path.string() + ": " + std::strerror(errno));
+    if (got == 0) break;
+    length += static_cast<std::size_t>(got);
+  }
+  if (length > MaxProfileBytes) {
+    throw ProfileError("profile file " + path.string() + " is larger than " + std::to_string(MaxProfileBytes) +
+                       " bytes");
+  }
+  bytes.resize(length);
   return fromBytes(bytes);
 }
 

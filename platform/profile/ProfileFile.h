@@ -22,7 +22,11 @@ class ProfileError : public std::runtime_error {
 // page cannot decode spoils no more than the value that holds it (where it reads as U+FFFD).
 class ProfileFile {
  public:
-  // A missing file is no error: it reads as empty and exists() is false.
+  // A settings file is small; anything larger is not one.
+  static constexpr std::size_t MaxProfileBytes = 1024 * 1024;
+
+  // A missing file is no error: it reads as empty and exists() is false. What is not a regular file of at most
+  // MaxProfileBytes (a folder, a FIFO, a device) throws ProfileError, without waiting on it.
   static ProfileFile load(const std::filesystem::path& path);
   // The file's bytes, a leading UTF-8 byte-order mark dropped: UTF-8 when they are valid UTF-8 as a whole, else
   // CP932.

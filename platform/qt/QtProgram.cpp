@@ -4,8 +4,15 @@
 
 namespace platform::qt {
 
-QtProgram::QtProgram(int& argc, char** argv)
-    : application_(std::make_unique<QApplication>(argc, argv)), toolkit_(std::make_unique<QtToolkit>()) {
+namespace {
+// For a process started with no arguments at all, not even its name.
+char unnamed[] = "program";
+}  // namespace
+
+QtProgram::QtProgram(char* programName)
+    : qtArgv_{programName != nullptr ? programName : unnamed, nullptr},
+      application_(std::make_unique<QApplication>(qtArgc_, qtArgv_)),
+      toolkit_(std::make_unique<QtToolkit>()) {
   // The program ends through its own exit question, not when its last window happens to close.
   QApplication::setQuitOnLastWindowClosed(false);
 }

@@ -11,8 +11,9 @@ namespace platform::qt {
 // The Qt side of a program's process: the application object, the toolkit on it, and the event loop.
 class QtProgram {
  public:
-  // Qt takes its own options out of the command line here.
-  QtProgram(int& argc, char** argv);
+  // Qt is given the program's name only: the command line belongs to the program (an operator code such as
+  // "-reverse" is no Qt option). Qt's own settings stay reachable through its environment variables.
+  explicit QtProgram(char* programName);
   ~QtProgram();
   QtProgram(const QtProgram&) = delete;
   QtProgram& operator=(const QtProgram&) = delete;
@@ -22,6 +23,9 @@ class QtProgram {
   int exec();
 
  private:
+  // QApplication keeps referring to its argc and argv for its whole life.
+  int qtArgc_ = 1;
+  char* qtArgv_[2];
   std::unique_ptr<QApplication> application_;
   std::unique_ptr<QtToolkit> toolkit_;
 };

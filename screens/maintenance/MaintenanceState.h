@@ -1,10 +1,18 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "framework/Conventions.h"
 
 namespace mnt4820 {
+
+// A stored pair as the listing showed it.
+struct ListedPair {
+  std::string centerCode;
+  std::string partnerCode;
+};
 
 // The maintenance screen's state values, beside the framework's ScreenState.
 struct MaintenanceState {
@@ -21,6 +29,9 @@ struct MaintenanceState {
   std::int16_t GridLoaded = VbFalse;
   // Data rows of the listing: 32-bit, as the listing has no row limit.
   std::int32_t GridRowCount = 0;
+  // The pair last shown in the detail area: the one a change replaces, wherever the grid's current row has moved
+  // since (a reload leaves it on the last row).
+  std::optional<ListedPair> OpenedPair;
 };
 
 }  // namespace mnt4820

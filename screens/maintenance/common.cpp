@@ -194,14 +194,14 @@ void SavePair(MaintenanceScreen& maintenance, std::int16_t& status) {
   runOrStop(maintenance.program.ui, "SavePair", UpdateFailedMessage, status, [&] {
     platform::odbc::Transaction transaction(liveConnection(db));
     if (maintenance.state.EditMode == MaintenanceState::Change) {
-      const ListGrid& grid = maintenance.window.GRID;
-      // Only a listed pair can be changed: the change state is never entered on a row without one.
-      if (!rowHoldsPair(grid, grid.row())) throw std::logic_error("no listed pair to change");
+      const std::optional<ListedPair>& opened = maintenance.state.OpenedPair;
+      // Only a listed pair can be changed: the change state is never entered without one shown.
+      if (!opened) throw std::logic_error("no listed pair to change");
       db.SqlText = "DELETE  FROM FL1915センタ利用企業マスタ WHERE センターコード = ? AND 相手先企業コード = ?";
       // A pair removed meanwhile (or stored differently from what the listing shows) is not replaced: inserting
       // the new one anyway would turn the change into an add and leave the old pair behind.
-      const std::int64_t removed = ExecuteSql(db, {platform::odbc::Parameter(grid.textMatrix(grid.row(), CenterCol)),
-                                                   platform::odbc::Parameter(grid.textMatrix(grid.row(), PartnerCol))});
+      const std::int64_t removed = ExecuteSql(
+          db, {platform::odbc::Parameter(opened->centerCode), platform::odbc::Parameter(opened->partnerCode)});
       if (removed != 1) throw std::runtime_error("the pair to change is no longer stored as listed");
     }
     db.SqlText = "INSERT INTO FL1915センタ利用企業マスタ (センターコード, 相手先企業コード) VALUES  (?, ?)";
@@ -233,6 +233,8 @@ void DeletePair(MaintenanceScreen& maintenance, std::int16_t& status) {
         maintenance.program.ui.messageBox(NoSuchDataMessage, mb::OkOnly | mb::Exclamation, ProgramTitle);
         status = StatusStop;
       } else {
+        transaction.commit();
+        // Reloaded only once the delete is stored: a commit that fails leaves the pair listed, as it still is.
         showFullListing(maintenance, status);
       }
     }
@@ -423,6 +425,8 @@ void ShowGridRow(MaintenanceScreen& maintenance) {
   window.CNTCD.setText(grid.textMatrix(grid.row(), CenterCol));
   window.lbl_CNTNM.setCaption(grid.textMatrix(grid.row(), CenterNameCol));
   window.ATKCD.setText(grid.textMatrix(grid.row(), PartnerCol));
+  maintenance.state.OpenedPair =
+      ListedPair{grid.textMatrix(grid.row(), CenterCol), grid.textMatrix(grid.row(), PartnerCol)};
   maintenance.state.EditMode = MaintenanceState::Change;
 }
 

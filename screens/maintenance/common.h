@@ -68,13 +68,14 @@ void ConfirmAndSave(MaintenanceScreen& maintenance, std::int16_t& status);
 // question for the next time); otherwise as ConfirmAndSave.
 void LeaveBody(MaintenanceScreen& maintenance, std::int16_t& status);
 
-// One transaction: in change mode the grid's current pair is deleted, then the pair in the fields inserted.
+// One transaction: in change mode the pair opened in the detail area is deleted, then the pair in the fields
+// inserted.
 // A failure rolls back and says so (StatusStop).
 void SavePair(MaintenanceScreen& maintenance, std::int16_t& status);
 
-// CMD (2): in one transaction, the partner code checked for existence, "削除してよろしいですか", the pair in the
-// fields deleted and the listing reloaded; OK and Cancel both return to the key area. A delete that finds no
-// pair is rolled back with "該当データがありません".
+// CMD (2): in one transaction, the partner code checked for existence, "削除してよろしいですか" and the pair in the
+// fields deleted; the listing is reloaded once that is committed. OK and Cancel both return to the key area. A delete
+// that finds no pair is rolled back with "該当データがありません".
 void DeletePair(MaintenanceScreen& maintenance, std::int16_t& status);
 
 // The key area again: fields and "lbl_" labels emptied, the header written, only KCNTCD enabled, key-area

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/Bas_MNT4820.h"
+#include "app/SignedOnStart.h"
 #include "platform/ui/HeadlessToolkit.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TextBox.h"
@@ -194,6 +195,40 @@ TEST_P(Startup, ClosingAsksAndNoKeepsTheWindowWithFieldColoursReset) {
   EXPECT_FALSE(program.database.DbConnection);
 }
 
+// The desktop's start-up, with the demo's operators: a wrong password keeps the sign-on open; Esc there ends the
+// program with status 1 and the main window is never shown. Signed on, the main window opens with the operator in its
+// header.
+TEST_P(Startup, TheSignedOnStartShowsTheMainWindowOnlyAfterTheSignOn) {
+  const std::string programFolder = arguments(dbSection(database->dsn()) + Setting0).programFolder;
+  for (int i = 0; i < 2; ++i) toolkit.answerNext(mb::Answer::Ok);
+  toolkit.onModal = [](platform::ui::Form& signOn) {
+    signOn.typeText("0001\rwrong\r");
+    EXPECT_TRUE(signOn.isVisible());
+    signOn.typeText("\x1b");
+  };
+  std::optional<int> ended;
+  try {
+    StartSignedOn(program, maintenance, programFolder);
+  } catch (const ProgramEnded& e) {
+    ended = e.exitCode();
+  }
+  EXPECT_EQ(ended, 1);
+  ASSERT_FALSE(toolkit.messages().empty());
+  EXPECT_EQ(toolkit.messages()[0].prompt, "パスワードが不正です");
+  EXPECT_FALSE(maintenance.window.form->isVisible());
+  EXPECT_FALSE(program.database.DbConnection && program.database.DbConnection->isOpen());
+
+  HeadlessToolkit tk;
+  platform::ui::Application app{tk};
+  Program p{app};
+  MaintenanceScreen m{p};
+  tk.onModal = [](platform::ui::Form& signOn) { signOn.typeText("0001\ryamada01\r"); };
+  StartSignedOn(p, m, programFolder);
+  EXPECT_TRUE(m.window.form->isVisible());
+  EXPECT_EQ(std::make_tuple(m.window.lbl_OP_CD.caption(), m.window.lbl_OP_NM.caption()),
+            std::make_tuple("0001", "山田 太郎"));
+}
+
 // A listing longer than a screenful goes on arriving on the event loop once the window shows. The exit question,
 // a click on a drawn row and its save, and a narrowing act meanwhile as on a complete listing; the reload after the
 // save and the narrowing replace what was arriving.
@@ -230,20 +265,28 @@ TEST_P(Startup, ALongListingArrivesWhileTheOperatorWorks) {
   toolkit.runPosted();
   EXPECT_EQ(wholeListing().back(), "G050/P00000005000");
   EXPECT_EQ(std::make_tuple(state.GridLoaded, window.GRID.row(), window.GRID.col()), std::make_tuple(-1, Listed, 3));
-  // A click on a drawn row opens it; its new partner code is saved, and the reload replaces the arriving rows.
+  // A click on a drawn row opens it. The rest of the listing cannot be read and is read again whole, which leaves
+  // the current cell on the last row; the opened pair is still the one its new partner code replaces.
   listAgain();
   const std::string clicked = window.GRID.textMatrix(5, 1) + "/" + window.GRID.textMatrix(5, 3);
   window.GRID.selectCell(5, 1);
   window.form->click(window.GRID);
   window.form->pressKey(platform::ui::key::Enter, 0);
+  maintenance.arrivingRows->close();
+  testing::internal::CaptureStderr();
+  toolkit.runPosted();
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("MNT4820: FillGrid: "), std::string::npos);
+  EXPECT_EQ(std::make_tuple(window.GRID.row(), window.CNTCD.text() + "/" + window.ATKCD.text()),
+            std::make_tuple(Listed, clicked));
   window.ATKCD.setText("X1");
   toolkit.answerNext(mb::Answer::Yes);
   window.form->pressKey(platform::ui::key::Enter, 0);
   toolkit.runPosted();
   const std::vector<std::string> keys = wholeListing();
-  EXPECT_EQ(
-      std::count(keys.begin(), keys.end(), clicked.substr(0, 5) + "X1") - std::count(keys.begin(), keys.end(), clicked),
-      1);
+  EXPECT_EQ(std::count(keys.begin(), keys.end(), clicked.substr(0, 5) + "X1") -
+                std::count(keys.begin(), keys.end(), clicked) +
+                std::count(keys.begin(), keys.end(), "G050/P00000005000"),
+            2);
   // A narrowing replaces them for good.
   listAgain();
   window.KCNTCD.setText("G002");

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A settings file without its colour section: the real binary must show "INIﾌｧｲﾙ読込エラー" in a message box
-# titled MNT4820 before any main window, and end with a non-zero status once it is confirmed.
+# titled MNT4820 before any main window, and end with a non-zero status once it is confirmed. Then a data source
+# whose database file is missing ends the start-up at the connection.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 binary=$1
@@ -34,3 +35,21 @@ if [[ $status -eq 0 ]]; then
   exit 1
 fi
 echo "settings error shown before the main window; exit status $status"
+
+# The demo's data source naming a database file that is not there: the connection fails, naming the data source,
+# and no empty database is made in its place.
+iconv -f UTF-8 -t CP932 "$root/config/demo/EDI.ini" >"$run/EDI.ini"
+rm "$run/data/mnt4820.db"
+"$run/EDI/MNT4820/mnt4820" 0001 2>"$run/stderr" &
+program_pid=$!
+xvfb_wait_window '^MNT4820$' 30 >/dev/null || { echo "FAIL: no message box for the missing database" >&2; exit 1; }
+sleep 0.5
+xdotool key --clearmodifiers Return
+status=0
+wait "$program_pid" || status=$?
+program_pid=
+[[ $status -eq 1 ]] || { echo "FAIL: exit status $status after a connection error" >&2; exit 1; }
+grep -q 'ConnectDatabase (data source "MNT4820_SQLITE" named in' "$run/stderr" ||
+  { echo "FAIL: the connection error does not name the data source: $(cat "$run/stderr")" >&2; exit 1; }
+[[ ! -e $run/data/mnt4820.db ]] || { echo "FAIL: the missing database file was created" >&2; exit 1; }
+echo "a missing database file ends the start-up at the connection, naming the data source"

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -246,9 +248,26 @@ TEST_F(ProfileFileTest, EmptyFileExistsAndReadsAsEmpty) {
   EXPECT_EQ(file.value("動作環境", "DBSTRING", 64), "");
 }
 
-TEST_F(ProfileFileTest, FileThatCannotBeReadIsAnError) {
-  std::filesystem::create_directory(folder_ / "EDI.ini");
-  EXPECT_THROW(ProfileFile::load(folder_ / "EDI.ini"), ProfileError);
+// None of these is read, and none is waited on: a FIFO with no writer would block an ordinary open for ever.
+TEST_F(ProfileFileTest, WhatIsNotASmallRegularFileIsAnError) {
+  const std::filesystem::path path = folder_ / "EDI.ini";
+  const struct {
+    const char* what;
+    std::function<void()> make;
+  } cases[] = {
+      {"a folder", [&] { std::filesystem::create_directory(path); }},
+      {"a FIFO", [&] { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }},
+      {"a device", [&] { std::filesystem::create_symlink("/dev/zero", path); }},
+      {"over 1 MiB", [&] { write("EDI.ini", "[動作環境]\n" + std::string(ProfileFile::MaxProfileBytes, ';')); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all(path);
+    c.make();
+    EXPECT_THROW(ProfileFile::load(path), ProfileError);
+  }
+  std::filesystem::remove_all(path);
+  EXPECT_TRUE(ProfileFile::load(write("EDI.ini", std::string(ProfileFile::MaxProfileBytes, ';'))).exists());
 }
 
 TEST(ProfileFileBytes, AByteThatDoesNotDecodeSpoilsOnlyTheValueHoldingIt) {

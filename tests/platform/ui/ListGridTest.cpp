@@ -56,6 +56,28 @@ TEST_F(ListGridTest, KeepsCellsAcrossResizesAndClearKeepsTheRows) {
 }
 
 // Cells rewritten again and again, longer and shorter, then rows dropped: each keeps exactly its last text.
+// The cells lie in blocks of 4,096 rows: rows on either side of each block boundary read back what was appended,
+// and so does the title row, once the store has grown past them.
+TEST(GridStoreBlocks, RowsAtTheBlockBoundariesReadBackWhatWasAppended) {
+  GridStore store;
+  store.resize(1, 2);
+  store.setText(0, 1, "title");
+  const auto textOf = [](int row) { return "r" + std::to_string(row); };
+  for (int row = 1; row <= 8193; ++row) {
+    ASSERT_EQ(store.appendRow(100 + row % 7, CellAlignment::LeftCenter), row);
+    store.setText(row, 1, textOf(row));
+  }
+  store.setAlignment(4096, 0, CellAlignment::RightBottom);
+  EXPECT_EQ(store.text(0, 1), "title");
+  for (int row : {4095, 4096, 4097, 8191, 8192, 8193}) {
+    SCOPED_TRACE(row);
+    EXPECT_EQ(std::make_tuple(std::string(store.text(row, 1)), std::string(store.text(row, 0)), store.rowHeight(row)),
+              std::make_tuple(textOf(row), std::string(), 100 + row % 7));
+    EXPECT_EQ(store.alignment(row, 0), row == 4096 ? CellAlignment::RightBottom : CellAlignment::LeftCenter);
+  }
+  EXPECT_EQ(store.rows(), 8194);
+}
+
 TEST_F(ListGridTest, RewrittenCellsKeepTheirLastTexts) {
   const auto textOf = [](int i) {
     return std::string(static_cast<std::size_t>(i % 50), static_cast<char>('a' + i % 26));
