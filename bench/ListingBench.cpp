@@ -329,7 +329,7 @@ void measureOperations(const std::string& folder, Cost cost, std::ostream& out) 
              },
              backToFullListing)
       << "\n";
-  if (program.screen.ScreenArea != "BODY" || maintenance.state.GridRowCount * 50 != OperationsSize) {
+  if (program.screen.ScreenArea != mnt4820::Area::Body || maintenance.state.GridRowCount * 50 != OperationsSize) {
     throw std::runtime_error("the search did not open the center's pairs");
   }
   out << "sql-narrowed " << program.database.SqlText << "\n";
@@ -359,7 +359,7 @@ void measureOperations(const std::string& folder, Cost cost, std::ostream& out) 
       << "\n";
   // Each save asked its one question and nothing else was shown.
   if (toolkit.messages().size() != messagesBefore + Repeats || toolkit.pendingAnswers() != 0 ||
-      program.screen.ScreenArea != "HEAD") {
+      program.screen.ScreenArea != mnt4820::Area::Head) {
     throw std::runtime_error("a save did not go through");
   }
   if (maintenance.state.GridRowCount != OperationsSize) throw std::runtime_error("the save lost a pair");

@@ -107,7 +107,7 @@ void AutoAdvance(ScreenState& screen, std::int16_t keyCode, std::int16_t shiftSt
   NextField(screen, key::Enter);
 }
 
-void EnableFieldsForArea(ScreenState& screen, const std::string& area) {
+void EnableFieldsForArea(ScreenState& screen, Area area) {
   FieldTable& fields = screen.fields;
   for (int i = 0; i < fields.FieldCount; ++i) fields.FieldControls(i).setEnabled(fields.FieldAreas(i) == area);
 }

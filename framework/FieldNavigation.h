@@ -38,7 +38,7 @@ bool isTypedFull(const platform::ui::TextBox& field);
 void AutoAdvance(ScreenState& screen, std::int16_t keyCode, std::int16_t shiftState,
                  const CheckFieldCallback& checkField);
 
-// Enables exactly the fields whose area equals `area` (exact, case-sensitive) and disables all others.
-void EnableFieldsForArea(ScreenState& screen, const std::string& area);
+// Enables exactly the fields of `area` and disables all others.
+void EnableFieldsForArea(ScreenState& screen, Area area);
 
 }  // namespace mnt4820

@@ -20,6 +20,9 @@ class FieldTableError : public std::logic_error {
   using std::logic_error::logic_error;
 };
 
+// The two areas of a data-entry window: the key area and the detail area.
+enum class Area { Head, Body };
+
 // One input field of the current window.
 struct FieldRow {
   platform::ui::TextBox* control = nullptr;
@@ -27,8 +30,7 @@ struct FieldRow {
   std::string format;
   // The keystroke filter's attribute code; empty counts as "2".
   std::string attribute;
-  // "HEAD" or "BODY".
-  std::string area;
+  Area area = Area::Head;
 };
 
 // The input fields of the current window: row i is the field whose TabIndex is i. ClearScreen counts the
@@ -56,7 +58,7 @@ class FieldTable {
   const std::string& FieldAttributes(int row) const { return rows_[index(row)].attribute; }
   // The keystroke filter stores "2" in an empty attribute.
   std::string& FieldAttributes(int row) { return rows_[index(row)].attribute; }
-  const std::string& FieldAreas(int row) const { return rows_[index(row)].area; }
+  Area FieldAreas(int row) const { return rows_[index(row)].area; }
 
   // Whether `control` is the control of the registered row `row`.
   bool holds(int row, const platform::ui::Control* control) const {

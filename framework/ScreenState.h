@@ -13,8 +13,8 @@ namespace mnt4820 {
 struct ScreenState {
   platform::ui::Form* CurrentForm = nullptr;
   FieldTable fields;
-  // "HEAD" while the key area is active, "BODY" while the detail area is.
-  std::string ScreenArea;
+  // The area whose fields are enabled.
+  Area ScreenArea = Area::Head;
 
   platform::ui::Form& form() const {
     if (CurrentForm == nullptr) throw FieldTableError("no current window");

@@ -26,7 +26,7 @@ void wireField(MaintenanceScreen& maintenance, platform::ui::TextBox& field) {
 }
 
 void enterDetailArea(Program& program) {
-  program.screen.ScreenArea = "BODY";
+  program.screen.ScreenArea = Area::Body;
   EnableFieldsForArea(program.screen, program.screen.ScreenArea);
 }
 
@@ -37,8 +37,8 @@ bool openGridRow(MaintenanceScreen& maintenance) {
   if (!rowHoldsPair(grid, grid.row())) return false;
   ShowGridRow(maintenance);
   enterDetailArea(maintenance.program);
-  SetCommandState(maintenance, 1);
-  SetRowHighlight(maintenance, 0);
+  SetCommandState(maintenance, CommandSet::DetailArea);
+  SetRowHighlight(maintenance, RowHighlight::CurrentRow);
   maintenance.window.CNTCD.setEnabled(false);
   return true;
 }
@@ -56,7 +56,7 @@ void wireGrid(MaintenanceScreen& maintenance) {
     if (openGridRow(maintenance)) focusPartnerCode(maintenance);
   };
   grid.onRowColChange = [&maintenance] {
-    if (maintenance.state.GridLoaded == VbTrue) ShowGridRow(maintenance);
+    if (maintenance.state.GridLoaded) ShowGridRow(maintenance);
   };
   grid.onKeyDown = [&maintenance, &grid](std::int16_t& keyCode, std::int16_t) {
     Program& program = maintenance.program;
@@ -70,7 +70,7 @@ void wireGrid(MaintenanceScreen& maintenance) {
     } else if (keyCode == platform::ui::key::Enter) {
       if (rowHoldsPair(grid, grid.row())) focusPartnerCode(maintenance);
     } else if (keyCode == platform::ui::key::Esc) {
-      SetRowHighlight(maintenance, 1);
+      SetRowHighlight(maintenance, RowHighlight::None);
       backToKeyArea(maintenance);
       maintenance.window.KCNTCD.setFocus();
     }
@@ -109,24 +109,24 @@ void HandleScreenKey(MaintenanceScreen& maintenance, std::int16_t keyCode, std::
       if (&program.screen.fields.FieldControls(*row) == &maintenance.window.ATKCD) {
         ConfirmAndSave(maintenance, status);
         // A save whose reload failed, and No, end in the key area with status 9: ATKCD is disabled by then.
-        if (status == StatusStop && program.screen.ScreenArea == "HEAD") maintenance.window.KCNTCD.setFocus();
+        if (status == StatusStop && program.screen.ScreenArea == Area::Head) maintenance.window.KCNTCD.setFocus();
         if (status == StatusStop) return;
       }
       NextField(program.screen, key::Enter);
       return;
     }
     case key::Esc:
-      if (program.screen.ScreenArea == "HEAD") {
+      if (program.screen.ScreenArea == Area::Head) {
         closeWindow(maintenance);
         return;
       }
       LeaveBody(maintenance, status);
-      if (program.screen.ScreenArea == "HEAD") {
+      if (program.screen.ScreenArea == Area::Head) {
         maintenance.state.EditMode = MaintenanceState::Change;
         maintenance.window.KCNTCD.setFocus();
       }
       return;
-    case key::F2: maintenance.state.ConfirmOnLeave = VbFalse; return;
+    case key::F2: maintenance.state.ConfirmOnLeave = false; return;
     case key::F5: StartCodeSearch(maintenance); return;
     case key::Up: PreviousField(program.screen, keyCode); return;
     case key::Down: NextField(program.screen, keyCode); return;
@@ -139,16 +139,16 @@ void HandleCommand(MaintenanceScreen& maintenance, std::int16_t index) {
   std::int16_t status = StatusGoOn;
   switch (index) {
     case 0:
-      if (program.screen.ScreenArea == "HEAD") SearchByCenter(maintenance, status);
+      if (program.screen.ScreenArea == Area::Head) SearchByCenter(maintenance, status);
       return;
     case 1:
       enterDetailArea(program);
       EnterAddMode(maintenance);
       return;
     case 2:
-      if (program.screen.ScreenArea != "BODY") return;
+      if (program.screen.ScreenArea != Area::Body) return;
       DeletePair(maintenance, status);
-      if (program.screen.ScreenArea == "HEAD") maintenance.window.KCNTCD.setFocus();
+      if (program.screen.ScreenArea == Area::Head) maintenance.window.KCNTCD.setFocus();
       return;
     case 3: closeWindow(maintenance); return;
     default: return;

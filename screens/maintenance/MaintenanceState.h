@@ -17,16 +17,14 @@ struct ListedPair {
 // The maintenance screen's state values, beside the framework's ScreenState.
 struct MaintenanceState {
   // What a save in the detail area does: change the listed pair, add, or (while it runs) delete.
-  static constexpr std::int16_t Change = 0;
-  static constexpr std::int16_t Add = 1;
-  static constexpr std::int16_t Delete = 2;
+  enum Mode : std::int16_t { Change, Add, Delete };
 
-  std::int16_t EditMode = Change;
+  Mode EditMode = Change;
   // Whether leaving the detail area with Esc asks to save.
-  std::int16_t ConfirmOnLeave = VbFalse;
-  // VbFalse only while a fill of the listing runs (one that fails part-way ends it too): row changes during a fill
+  bool ConfirmOnLeave = false;
+  // False only while a fill of the listing runs (one that fails part-way ends it too): row changes during a fill
   // are not shown.
-  std::int16_t GridLoaded = VbFalse;
+  bool GridLoaded = false;
   // Data rows of the listing: 32-bit, as the listing has no row limit.
   std::int32_t GridRowCount = 0;
   // The pair last shown in the detail area: the one a change replaces, wherever the grid's current row has moved

@@ -14,14 +14,12 @@
 #include "platform/ui/TextBox.h"
 #include "program/ErrorReport.h"
 #include "program/FixedMessages.h"
+#include "screens/maintenance/ListingGrid.h"
 #include "screens/maintenance/common.h"
 
 namespace mnt4820 {
 
 namespace {
-
-constexpr int FirstDataRow = 1;
-constexpr int CenterCol = 1;
 
 // A refused field value.
 void refuseField(Program& program, const char* text, std::int16_t& status) {
@@ -49,10 +47,10 @@ bool partnerCodeUsed(DatabaseSession& database, const std::string& partnerCode) 
 // The first row of the narrowed listing whose center code is the key; the first row when the database
 // compared more loosely than exact text.
 int rowOfCenter(const platform::ui::ListGrid& grid, std::int32_t rowCount, const std::string& key) {
-  for (int row = FirstDataRow; row <= rowCount; ++row) {
-    if (platform::trimBlanks(grid.textMatrix(row, CenterCol)) == key) return row;
+  for (int row = ListingGrid::FirstDataRow; row <= rowCount; ++row) {
+    if (platform::trimBlanks(grid.textMatrix(row, ListingGrid::CenterCol)) == key) return row;
   }
-  return FirstDataRow;
+  return ListingGrid::FirstDataRow;
 }
 
 }  // namespace
@@ -79,16 +77,16 @@ void SearchByCenter(MaintenanceScreen& maintenance, std::int16_t& status) {
   const std::string centerCode = platform::trimBlanks(key.text());
   // An empty listing opens nothing in change mode; nor, whatever the mode, does an empty key take its empty
   // first row, which would let a pair with an empty center code reach the detail area.
-  const bool listingEmpty = !rowHoldsPair(grid, FirstDataRow);
+  const bool listingEmpty = !rowHoldsPair(grid, ListingGrid::FirstDataRow);
   if (listingEmpty && (maintenance.state.EditMode == MaintenanceState::Change || centerCode.empty())) {
     key.setFocus();
     return;
   }
   if (centerCode.empty()) {
-    grid.setRow(FirstDataRow);
+    grid.setRow(ListingGrid::FirstDataRow);
     ShowGridRow(maintenance);
-    grid.setRow(FirstDataRow);
-    SetRowHighlight(maintenance, 0);
+    grid.setRow(ListingGrid::FirstDataRow);
+    SetRowHighlight(maintenance, RowHighlight::CurrentRow);
   } else {
     bool found = false;
     const bool read = runOrStop(maintenance.program.ui, "SearchByCenter", SearchFailedMessage, status, [&] {
@@ -108,14 +106,14 @@ void SearchByCenter(MaintenanceScreen& maintenance, std::int16_t& status) {
     }
     const int row = rowOfCenter(grid, maintenance.state.GridRowCount, centerCode);
     grid.setRow(row);
-    SetRowHighlight(maintenance, 0);
+    SetRowHighlight(maintenance, RowHighlight::CurrentRow);
     ShowGridRow(maintenance);
     grid.setTopRow(row);
   }
-  maintenance.program.screen.ScreenArea = "BODY";
+  maintenance.program.screen.ScreenArea = Area::Body;
   EnableFieldsForArea(maintenance.program.screen, maintenance.program.screen.ScreenArea);
   maintenance.window.CNTCD.setEnabled(false);
-  SetCommandState(maintenance, 1);
+  SetCommandState(maintenance, CommandSet::DetailArea);
   maintenance.window.ATKCD.setFocus();
 }
 

@@ -21,6 +21,7 @@
 #include "platform/ui/TextBox.h"
 #include "program/ErrorReport.h"
 #include "program/FixedMessages.h"
+#include "screens/maintenance/ListingGrid.h"
 #include "screens/maintenance/check_field.h"
 
 namespace mnt4820 {
@@ -30,13 +31,8 @@ namespace {
 using platform::ui::CellAlignment;
 using platform::ui::ListGrid;
 
-// The listing's grid: a hidden column 0, then center code, center name and partner code.
-constexpr int GridCols = 4;
-constexpr int CenterCol = 1;
-constexpr int CenterNameCol = 2;
-constexpr int PartnerCol = 3;
-constexpr const char* GridTitles[GridCols] = {"", "ｾﾝﾀｰｺｰﾄﾞ", "  ", "相手先企業ｺｰﾄﾞ"};
-constexpr int GridColWidths[GridCols] = {0, 1600, 5500, 1820};
+constexpr const char* GridTitles[ListingGrid::Cols] = {"", "ｾﾝﾀｰｺｰﾄﾞ", "  ", "相手先企業ｺｰﾄﾞ"};
+constexpr int GridColWidths[ListingGrid::Cols] = {0, 1600, 5500, 1820};
 constexpr int GridRowHeight = 360;
 
 const std::string ListingSelect =
@@ -62,7 +58,7 @@ void answerSaveQuestion(MaintenanceScreen& maintenance, std::int16_t& status) {
       maintenance.program.ui.messageBox("この内容で更新しますか", mb::YesNoCancel | mb::Exclamation, ProgramTitle);
   if (answer == mb::Answer::No) {
     backToKeyArea(maintenance);
-    SetRowHighlight(maintenance, 1);
+    SetRowHighlight(maintenance, RowHighlight::None);
     maintenance.state.EditMode = MaintenanceState::Change;
     status = StatusStop;
   } else if (answer == mb::Answer::Cancel) {
@@ -82,7 +78,7 @@ void answerSaveQuestion(MaintenanceScreen& maintenance, std::int16_t& status) {
 class LoadedWhenDone {
  public:
   explicit LoadedWhenDone(MaintenanceState& state) : state_(state) {}
-  ~LoadedWhenDone() { state_.GridLoaded = VbTrue; }
+  ~LoadedWhenDone() { state_.GridLoaded = true; }
   LoadedWhenDone(const LoadedWhenDone&) = delete;
   LoadedWhenDone& operator=(const LoadedWhenDone&) = delete;
 
@@ -95,10 +91,10 @@ class LoadedWhenDone {
 void InitScreen(MaintenanceScreen& maintenance) {
   ClearScreen(maintenance.program.screen);
   RegisterFields(maintenance);
-  maintenance.program.screen.ScreenArea = "HEAD";
+  maintenance.program.screen.ScreenArea = Area::Head;
   EnableFieldsForArea(maintenance.program.screen, maintenance.program.screen.ScreenArea);
   maintenance.state.EditMode = MaintenanceState::Change;
-  SetCommandState(maintenance, 0);
+  SetCommandState(maintenance, CommandSet::KeyArea);
 }
 
 void RegisterFields(MaintenanceScreen& maintenance) {
@@ -115,7 +111,7 @@ void RegisterFields(MaintenanceScreen& maintenance) {
   for (std::size_t k = 0; k < Rows; ++k) {
     rows[k].control = &Fields[k].field;
     rows[k].attribute = Fields[k].attribute;
-    rows[k].area = k == 0 ? "HEAD" : "BODY";
+    rows[k].area = k == 0 ? Area::Head : Area::Body;
   }
   // Every row must hold a control: a window with other text boxes than these three is a design fault.
   FieldTable& table = maintenance.program.screen.fields;
@@ -158,11 +154,11 @@ void ValidateBody(MaintenanceScreen& maintenance, std::int16_t& status) {
 }
 
 void EnterAddMode(MaintenanceScreen& maintenance) {
-  SetRowHighlight(maintenance, 1);
+  SetRowHighlight(maintenance, RowHighlight::None);
   F_MNT4820& window = maintenance.window;
   for (platform::ui::TextBox* field : {&window.KCNTCD, &window.CNTCD, &window.ATKCD}) field->setText("");
   for (platform::ui::Label* name : {&window.lbl_KCNTNM, &window.lbl_CNTNM}) name->setCaption("");
-  SetCommandState(maintenance, 1);
+  SetCommandState(maintenance, CommandSet::DetailArea);
   window.CMD[2].setEnabled(false);
   maintenance.state.EditMode = MaintenanceState::Add;
   window.CNTCD.setEnabled(true);
@@ -177,8 +173,8 @@ void ConfirmAndSave(MaintenanceScreen& maintenance, std::int16_t& status) {
 
 void LeaveBody(MaintenanceScreen& maintenance, std::int16_t& status) {
   MaintenanceState& state = maintenance.state;
-  if (state.ConfirmOnLeave != VbTrue) {
-    state.ConfirmOnLeave = VbTrue;
+  if (!state.ConfirmOnLeave) {
+    state.ConfirmOnLeave = true;
     backToKeyArea(maintenance);
     maintenance.program.ui.setMousePointer(platform::ui::MousePointer::Default);
     return;
@@ -238,7 +234,7 @@ void DeletePair(MaintenanceScreen& maintenance, std::int16_t& status) {
         showFullListing(maintenance, status);
       }
     }
-    SetRowHighlight(maintenance, 1);
+    SetRowHighlight(maintenance, RowHighlight::None);
     backToKeyArea(maintenance);
     state.EditMode = MaintenanceState::Change;
     if (transaction.isActive()) transaction.commit();
@@ -249,9 +245,9 @@ void DeletePair(MaintenanceScreen& maintenance, std::int16_t& status) {
 void backToKeyArea(MaintenanceScreen& maintenance) {
   ClearScreen(maintenance.program.screen);
   ShowHeader(maintenance);
-  maintenance.program.screen.ScreenArea = "HEAD";
+  maintenance.program.screen.ScreenArea = Area::Head;
   EnableFieldsForArea(maintenance.program.screen, maintenance.program.screen.ScreenArea);
-  SetCommandState(maintenance, 0);
+  SetCommandState(maintenance, CommandSet::KeyArea);
 }
 
 void showFullListing(MaintenanceScreen& maintenance, std::int16_t& status) {
@@ -263,8 +259,8 @@ void showFullListing(MaintenanceScreen& maintenance, std::int16_t& status) {
 }
 
 bool rowHoldsPair(const ListGrid& grid, int row) {
-  return row >= grid.fixedRows() && row < grid.rows() && grid.cols() > CenterCol &&
-         !platform::trimBlanks(grid.textMatrix(row, CenterCol)).empty();
+  return row >= grid.fixedRows() && row < grid.rows() && grid.cols() > ListingGrid::CenterCol &&
+         !platform::trimBlanks(grid.textMatrix(row, ListingGrid::CenterCol)).empty();
 }
 
 namespace {
@@ -282,13 +278,13 @@ void startFill(MaintenanceScreen& maintenance, bool anyRow) {
   // emptying.
   if (anyRow) grid.setRows(1);
   grid.clear();
-  grid.setCols(GridCols);
+  grid.setCols(ListingGrid::Cols);
   grid.setRow(0);
-  for (int col = CenterCol; col < GridCols; ++col) {
+  for (int col = ListingGrid::CenterCol; col < ListingGrid::Cols; ++col) {
     grid.setCol(col);
     grid.setText(GridTitles[col]);
   }
-  for (int col = 0; col < GridCols; ++col) grid.setColWidth(col, GridColWidths[col]);
+  for (int col = 0; col < ListingGrid::Cols; ++col) grid.setColWidth(col, GridColWidths[col]);
   maintenance.state.GridRowCount = 0;
 }
 
@@ -307,9 +303,9 @@ bool appendListingRows(MaintenanceState& state, platform::ui::GridStore& cells, 
     if (!more()) return false;
     const int row = cells.appendRow(GridRowHeight, CellAlignment::LeftCenter);
     cells.setAlignment(row, 0, CellAlignment::General);
-    cells.setText(row, CenterCol, trimmed(center));
-    cells.setText(row, CenterNameCol, trimmed(centerName));
-    cells.setText(row, PartnerCol, trimmed(partner));
+    cells.setText(row, ListingGrid::CenterCol, trimmed(center));
+    cells.setText(row, ListingGrid::CenterNameCol, trimmed(centerName));
+    cells.setText(row, ListingGrid::PartnerCol, trimmed(partner));
     ++state.GridRowCount;
   }
   return true;
@@ -318,7 +314,7 @@ bool appendListingRows(MaintenanceState& state, platform::ui::GridStore& cells, 
 // The current cell on the last row filled, column 3 (the title row when nothing was found).
 void currentCellToLastRow(MaintenanceScreen& maintenance) {
   maintenance.window.GRID.setRow(maintenance.state.GridRowCount);
-  maintenance.window.GRID.setCol(PartnerCol);
+  maintenance.window.GRID.setCol(ListingGrid::PartnerCol);
 }
 
 // Whether a slice of reading may go on: past its first `atLeast` rows, until its time is up. The clock is read
@@ -341,7 +337,7 @@ template <class More>
 bool fillFromListing(MaintenanceScreen& maintenance, platform::odbc::ResultSet& resultSet, More more) {
   MaintenanceState& state = maintenance.state;
   ListGrid& grid = maintenance.window.GRID;
-  state.GridLoaded = VbFalse;
+  state.GridLoaded = false;
   // However the fill ends, row changes are shown again afterwards.
   const LoadedWhenDone loaded(state);
   const ListGrid::Update update(grid);
@@ -372,8 +368,9 @@ bool readArrivingSlice(MaintenanceScreen& maintenance, Arrival& arrival) {
   // The current cell ends on the last row, as a complete fill leaves it, unless the operator has moved it or
   // opened a pair meanwhile (the save changes the pair of the current row); the row-change handler ignores the
   // move, as it ignores a fill's.
-  if (maintenance.program.screen.ScreenArea == "HEAD" && grid.row() == arrival.placedRow && grid.col() == PartnerCol) {
-    state.GridLoaded = VbFalse;
+  if (maintenance.program.screen.ScreenArea == Area::Head && grid.row() == arrival.placedRow &&
+      grid.col() == ListingGrid::PartnerCol) {
+    state.GridLoaded = false;
     const LoadedWhenDone loaded(state);
     currentCellToLastRow(maintenance);
   }
@@ -422,19 +419,19 @@ void ShowGridRow(MaintenanceScreen& maintenance) {
   F_MNT4820& window = maintenance.window;
   const ListGrid& grid = window.GRID;
   if (!rowHoldsPair(grid, grid.row())) return;
-  window.CNTCD.setText(grid.textMatrix(grid.row(), CenterCol));
-  window.lbl_CNTNM.setCaption(grid.textMatrix(grid.row(), CenterNameCol));
-  window.ATKCD.setText(grid.textMatrix(grid.row(), PartnerCol));
-  maintenance.state.OpenedPair =
-      ListedPair{grid.textMatrix(grid.row(), CenterCol), grid.textMatrix(grid.row(), PartnerCol)};
+  window.CNTCD.setText(grid.textMatrix(grid.row(), ListingGrid::CenterCol));
+  window.lbl_CNTNM.setCaption(grid.textMatrix(grid.row(), ListingGrid::CenterNameCol));
+  window.ATKCD.setText(grid.textMatrix(grid.row(), ListingGrid::PartnerCol));
+  maintenance.state.OpenedPair = ListedPair{grid.textMatrix(grid.row(), ListingGrid::CenterCol),
+                                            grid.textMatrix(grid.row(), ListingGrid::PartnerCol)};
   maintenance.state.EditMode = MaintenanceState::Change;
 }
 
-void SetRowHighlight(MaintenanceScreen& maintenance, std::int16_t mode) {
+void SetRowHighlight(MaintenanceScreen& maintenance, RowHighlight highlight) {
   ListGrid& grid = maintenance.window.GRID;
   grid.refresh();
   grid.setCol(0);
-  grid.setColSel(mode == 0 ? PartnerCol : 0);
+  grid.setColSel(highlight == RowHighlight::CurrentRow ? ListingGrid::PartnerCol : 0);
 }
 
 void ShowHeader(MaintenanceScreen& maintenance) {
@@ -447,10 +444,9 @@ void ShowHeader(MaintenanceScreen& maintenance) {
   window.lbl_HIDUKE.setCaption(platform::todayText());
 }
 
-void SetCommandState(MaintenanceScreen& maintenance, std::int16_t mode) {
-  if (mode != 0 && mode != 1) return;
-  maintenance.window.CMD[0].setEnabled(mode == 0);
-  maintenance.window.CMD[2].setEnabled(mode == 1);
+void SetCommandState(MaintenanceScreen& maintenance, CommandSet commands) {
+  maintenance.window.CMD[0].setEnabled(commands == CommandSet::KeyArea);
+  maintenance.window.CMD[2].setEnabled(commands == CommandSet::DetailArea);
 }
 
 }  // namespace mnt4820

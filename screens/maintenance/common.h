@@ -44,14 +44,16 @@ void fillGridWhileShown(MaintenanceScreen& maintenance, std::optional<platform::
 // copied, so that no way into the change state can offer a pair with an empty center code.
 void ShowGridRow(MaintenanceScreen& maintenance);
 
-// Refreshes the grid and highlights its current row (0) or nothing (any other value).
-void SetRowHighlight(MaintenanceScreen& maintenance, std::int16_t mode);
+enum class RowHighlight { CurrentRow, None };
+// Refreshes the grid and highlights its current row or nothing.
+void SetRowHighlight(MaintenanceScreen& maintenance, RowHighlight highlight);
 
 // The header line: screen identifier, operator caption, operator code and name, today's date.
 void ShowHeader(MaintenanceScreen& maintenance);
 
-// 0: key-area buttons; 1: detail-area buttons; any other value changes nothing.
-void SetCommandState(MaintenanceScreen& maintenance, std::int16_t mode);
+// Which area's buttons are enabled.
+enum class CommandSet { KeyArea, DetailArea };
+void SetCommandState(MaintenanceScreen& maintenance, CommandSet commands);
 
 // Checks CNTCD and ATKCD in turn; the first refused field gets the focus with its text selected.
 void ValidateBody(MaintenanceScreen& maintenance, std::int16_t& status);

@@ -241,7 +241,7 @@ TEST_P(Startup, ALongListingArrivesWhileTheOperatorWorks) {
   const MaintenanceState& state = maintenance.state;
   const auto arriving = [&] {
     EXPECT_EQ(std::make_tuple(state.GridLoaded, window.GRID.rows(), window.GRID.row(), window.GRID.col()),
-              std::make_tuple(-1, state.GridRowCount + 1, state.GridRowCount, 3));
+              std::make_tuple(true, state.GridRowCount + 1, state.GridRowCount, 3));
     EXPECT_TRUE(state.GridRowCount < Listed && toolkit.postedCount() > 0);
   };
   const auto listAgain = [&] {
@@ -264,7 +264,7 @@ TEST_P(Startup, ALongListingArrivesWhileTheOperatorWorks) {
   window.form->pressKey(platform::ui::key::Esc, 0);
   toolkit.runPosted();
   EXPECT_EQ(wholeListing().back(), "G050/P00000005000");
-  EXPECT_EQ(std::make_tuple(state.GridLoaded, window.GRID.row(), window.GRID.col()), std::make_tuple(-1, Listed, 3));
+  EXPECT_EQ(std::make_tuple(state.GridLoaded, window.GRID.row(), window.GRID.col()), std::make_tuple(true, Listed, 3));
   // A click on a drawn row opens it. The rest of the listing cannot be read and is read again whole, which leaves
   // the current cell on the last row; the opened pair is still the one its new partner code replaces.
   listAgain();

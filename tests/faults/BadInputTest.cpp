@@ -93,7 +93,7 @@ TEST_P(BadInput, CodeFieldsOfTheMainWindow) {
       pasted ? w.form().inputText(v.text) : w.form().typeText(v.text);
       const std::string key = text("KCNTCD");
       w.form().pressKey(key::Enter, 0);
-      if (w.program.screen.ScreenArea == "BODY") {
+      if (w.program.screen.ScreenArea == Area::Body) {
         for (int row = 1; row <= w.maintenance.state.GridRowCount; ++row) EXPECT_EQ(grid.textMatrix(row, 1), key);
         backToKeyArea();
       }
@@ -117,7 +117,7 @@ TEST_P(BadInput, CodeFieldsOfTheMainWindow) {
       EXPECT_EQ(stored(), withPair);
       continue;
     }
-    ASSERT_EQ(w.program.screen.ScreenArea, "BODY") << testing::PrintToString(w.shown());
+    ASSERT_EQ(w.program.screen.ScreenArea, Area::Body) << testing::PrintToString(w.shown());
     EXPECT_EQ(w.maintenance.state.GridRowCount, 1);
     EXPECT_EQ(text("ATKCD"), v.text);
     // Changed to a typed partner code: the old pair (from the listing, unfiltered) is the one replaced.

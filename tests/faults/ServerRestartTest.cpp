@@ -137,7 +137,7 @@ TEST_F(ServerRestart, EveryOperationSaysSoAndTheNextOneAfterTheRestartWorks) {
   w.enter("ATKCD", "NEW1");
   w.onMessage = nullptr;
   EXPECT_EQ(w.shown(), (Strings{SaveQuestion, UpdateError}));
-  EXPECT_EQ(w.program.screen.ScreenArea, "HEAD");
+  EXPECT_EQ(w.program.screen.ScreenArea, Area::Head);
 
   // While it is down: the narrowing search, the checks of an add, the code search, the delete (whose detail area
   // the empty key opens from the grid; its transaction cannot begin) and the sign-on lookup each show their

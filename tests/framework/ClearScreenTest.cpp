@@ -66,7 +66,7 @@ TEST_F(Clearing, RecountsOnEveryCallAndLeavesTheColumnsAlone) {
   box("F1", "y");
   world.screen.fields.FieldCount = 2;
   world.screen.fields.setRows(
-      {{&world.form.get<TextBox>("F0"), "", "2U", "HEAD"}, {&world.form.get<TextBox>("F1"), "", "3", "BODY"}});
+      {{&world.form.get<TextBox>("F0"), "", "2U", Area::Head}, {&world.form.get<TextBox>("F1"), "", "3", Area::Body}});
   world.screen.fields.FieldCount = 7;
   ClearScreen(world.screen);
   EXPECT_EQ(world.screen.fields.FieldCount, 2);

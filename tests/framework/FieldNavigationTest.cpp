@@ -152,29 +152,21 @@ TEST_F(Navigation, MovingFiresLostAndGotFocus) {
   EXPECT_EQ(log, (std::vector<std::string>{"F0 lost", "F1 got"}));
 }
 
-TEST_F(Navigation, EnableFieldsForAreaComparesExactly) {
-  world.rows[0].area = "HEAD";
-  world.rows[1].area = world.rows[2].area = "BODY";
+TEST_F(Navigation, EnableFieldsForAreaEnablesExactlyThatArea) {
+  world.rows[0].area = Area::Head;
+  world.rows[1].area = world.rows[2].area = Area::Body;
   world.registerRows();
-  struct Case {
-    const char* area;
-    std::array<bool, 3> enabled;
-  };
-  const Case cases[] = {
-      {"BODY", {false, true, true}},    {"HEAD", {true, false, false}}, {"body", {false, false, false}},
-      {"BODY ", {false, false, false}}, {"", {false, false, false}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.area);
-    EnableFieldsForArea(world.screen, c.area);
-    for (std::size_t i = 0; i < fields.size(); ++i) EXPECT_EQ(fields[i]->isEnabled(), c.enabled[i]) << i;
+  for (const auto& [area, enabled] :
+       {std::pair{Area::Body, std::array{false, true, true}}, std::pair{Area::Head, std::array{true, false, false}}}) {
+    EnableFieldsForArea(world.screen, area);
+    for (std::size_t i = 0; i < fields.size(); ++i) EXPECT_EQ(fields[i]->isEnabled(), enabled[i]) << i;
   }
 }
 
 TEST_F(Navigation, EnableFieldsForAreaOnAnUnsizedTableIsAFault) {
   // A count with no row registered behind it.
   ++world.screen.fields.FieldCount;
-  EXPECT_THROW(EnableFieldsForArea(world.screen, "HEAD"), FieldTableError);
+  EXPECT_THROW(EnableFieldsForArea(world.screen, Area::Head), FieldTableError);
 }
 
 // AutoAdvance, with a field check that records its calls and answers with a set status.

@@ -39,8 +39,8 @@ struct FrameworkWorld {
   }
 
   // Adds a text box and registers it as the next row of the field table (its TabIndex becomes the row).
-  platform::ui::TextBox& addField(const std::string& name, const std::string& attribute = "2",
-                                  const std::string& area = "HEAD", const std::string& format = "") {
+  platform::ui::TextBox& addField(const std::string& name, const std::string& attribute = "2", Area area = Area::Head,
+                                  const std::string& format = "") {
     auto& box = form.add<platform::ui::TextBox>(name);
     box.setTabIndex(static_cast<int>(rows.size()));
     rows.push_back(FieldRow{&box, format, attribute, area});

@@ -72,7 +72,7 @@ TEST_F(MainWindow, TheFieldTableHoldsTheThreeFieldsInTabOrder) {
     EXPECT_EQ(&table.FieldControls(row), &field(names[row])) << row;
     EXPECT_EQ(table.FieldAttributes(row), "2U") << row;
     EXPECT_EQ(table.FieldFormats(row), "") << row;
-    EXPECT_EQ(table.FieldAreas(row), row == 0 ? "HEAD" : "BODY") << row;
+    EXPECT_EQ(table.FieldAreas(row), row == 0 ? Area::Head : Area::Body) << row;
   }
   EXPECT_EQ(field("KCNTCD").tabIndex(), 0);
   EXPECT_EQ(field("CNTCD").tabIndex(), 1);
@@ -81,7 +81,7 @@ TEST_F(MainWindow, TheFieldTableHoldsTheThreeFieldsInTabOrder) {
 }
 
 TEST_F(MainWindow, StartsInTheKeyArea) {
-  EXPECT_EQ(program.screen.ScreenArea, "HEAD");
+  EXPECT_EQ(program.screen.ScreenArea, Area::Head);
   EXPECT_TRUE(field("KCNTCD").isEnabled());
   EXPECT_FALSE(field("CNTCD").isEnabled());
   EXPECT_FALSE(field("ATKCD").isEnabled());
@@ -124,7 +124,7 @@ TEST_F(MainWindow, TypingIsFilteredAndFolded) {
 }
 
 TEST_F(MainWindow, AFullFieldIsLeftForTheNextEnabledField) {
-  EnableFieldsForArea(program.screen, "BODY");
+  EnableFieldsForArea(program.screen, Area::Body);
   form().show();
   field("CNTCD").setFocus();
   form().typeText("abcdefghijk");
@@ -144,7 +144,7 @@ TEST_F(MainWindow, AFullFieldWithNoOtherEnabledFieldKeepsTheFocus) {
 }
 
 TEST_F(MainWindow, TheLastFieldIsNotLeftAutomatically) {
-  EnableFieldsForArea(program.screen, "BODY");
+  EnableFieldsForArea(program.screen, Area::Body);
   form().show();
   field("ATKCD").setFocus();
   form().typeText("abcdefghijkl");
@@ -152,7 +152,7 @@ TEST_F(MainWindow, TheLastFieldIsNotLeftAutomatically) {
 }
 
 TEST_F(MainWindow, TwelveFullWidthCharactersGoInAndTheFieldCheckCutsThemToTwelveBytes) {
-  EnableFieldsForArea(program.screen, "BODY");
+  EnableFieldsForArea(program.screen, Area::Body);
   form().show();
   field("CNTCD").setFocus();
   // MaxLength 12 counts characters. An input method commits them at once, so no released key cuts them.

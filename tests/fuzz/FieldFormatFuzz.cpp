@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto& field = form.add<platform::ui::TextBox>("FIELD");
   field.setTabIndex(0);
   screen.fields.FieldCount = 1;
-  screen.fields.setRows({mnt4820::FieldRow{&field, format, "2", "BODY"}});
+  screen.fields.setRows({mnt4820::FieldRow{&field, format, "2", mnt4820::Area::Body}});
   field.setMaxLength(maxLength);
   field.setText(typed);
 

@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   field.setTabIndex(0);
   const std::string attribute = input.ConsumeRandomLengthString(4);
   screen.fields.FieldCount = 1;
-  screen.fields.setRows({mnt4820::FieldRow{&field, "", attribute, "HEAD"}});
+  screen.fields.setRows({mnt4820::FieldRow{&field, "", attribute, mnt4820::Area::Head}});
   field.onKeyPress = [&](std::int16_t& code) { mnt4820::FilterKeystroke(screen, code); };
   form.show();
   field.setFocus();

@@ -67,7 +67,7 @@ class Listing : public ::testing::TestWithParam<test::Engine> {
     return {grid().textMatrix(row, 1), grid().textMatrix(row, 2), grid().textMatrix(row, 3)};
   }
   void expectKeyArea() const {
-    EXPECT_EQ(program.screen.ScreenArea, "HEAD");
+    EXPECT_EQ(program.screen.ScreenArea, Area::Head);
     EXPECT_EQ(form().activeControl(), &field("KCNTCD"));
     EXPECT_FALSE(field("ATKCD").isEnabled());
   }
@@ -86,7 +86,7 @@ TEST_P(Listing, ListsEveryPairOfAKnownCenterInOrderTrimmed) {
   const MaintenanceState& state = maintenance.state;
   ASSERT_EQ(state.GridRowCount, DemoPairs + 1);
   EXPECT_EQ(grid().rows(), DemoPairs + 2);
-  EXPECT_EQ(state.GridLoaded, -1);
+  EXPECT_TRUE(state.GridLoaded);
   EXPECT_EQ(grid().cols(), 4);
   EXPECT_EQ(gridRow(0), (std::vector<std::string>{"ｾﾝﾀｰｺｰﾄﾞ", "  ", "相手先企業ｺｰﾄﾞ"}));
   EXPECT_EQ((std::vector<int>{grid().colWidth(0), grid().colWidth(1), grid().colWidth(2), grid().colWidth(3)}),
@@ -115,7 +115,7 @@ TEST_P(Listing, SearchNarrowsToTheCenterAndTheGridOpensItsRows) {
   EXPECT_EQ(std::make_tuple(grid().row(), grid().col(), grid().colSel(), grid().topRow()), std::make_tuple(1, 0, 3, 1));
   EXPECT_EQ(detail(), gridRow(1));
   EXPECT_EQ(form().activeControl(), &field("ATKCD"));
-  EXPECT_EQ(program.screen.ScreenArea, "BODY");
+  EXPECT_EQ(program.screen.ScreenArea, Area::Body);
   EXPECT_FALSE(field("CNTCD").isEnabled());
   EXPECT_FALSE(field("KCNTCD").isEnabled());
   EXPECT_FALSE(form().get<platform::ui::CommandButton>("CMD", 0).isEnabled());
@@ -180,7 +180,7 @@ TEST_P(Listing, ARowWithoutAPairOpensNothing) {
                     +[](platform::ui::Form&f, ListGrid&g) { f.doubleClick(g); }}) {
     grid().selectCell(1, 1);
     open(form(), grid());
-    EXPECT_EQ(program.screen.ScreenArea, "HEAD");
+    EXPECT_EQ(program.screen.ScreenArea, Area::Head);
     EXPECT_FALSE(field("ATKCD").isEnabled());
   }
   form().pressKey(key::Enter, 0);
@@ -222,7 +222,7 @@ TEST_P(Listing, AFailedFillLeavesRowChangesShown) {
   QueryListing(maintenance, listing, status);
   program.database.DbConnection->close();
   EXPECT_THROW(FillGrid(maintenance, *listing), platform::odbc::DatabaseError);
-  EXPECT_EQ(maintenance.state.GridLoaded, -1);
+  EXPECT_TRUE(maintenance.state.GridLoaded);
   grid().setRow(3);
   EXPECT_EQ(detail(), gridRow(3));
 }
@@ -235,7 +235,7 @@ class EmptyListing : public Listing {
 TEST_P(EmptyListing, ShowsTheTitlesAndOneEmptyRowAndOpensNothing) {
   EXPECT_EQ(grid().rows(), 2);
   EXPECT_EQ(gridRow(0), (std::vector<std::string>{"ｾﾝﾀｰｺｰﾄﾞ", "  ", "相手先企業ｺｰﾄﾞ"}));
-  EXPECT_EQ(maintenance.state.GridLoaded, -1);
+  EXPECT_TRUE(maintenance.state.GridLoaded);
   search("");
   search("C001");
   expectKeyArea();

@@ -162,7 +162,7 @@ TEST_F(MainWindowOnQt, TypingBeyondTwelveBytesIsCutWhenTheKeyIsReleased) {
 
 TEST_F(MainWindowOnQt, AFullCenterCodeLeavesForThePartnerCodeInTheModelAndInQt) {
   field("ATKCD").setText("P001");
-  program.screen.ScreenArea = "BODY";
+  program.screen.ScreenArea = Area::Body;
   EnableFieldsForArea(program.screen, program.screen.ScreenArea);
   QLineEdit* center = edit("CNTCD");
   QTest::mouseClick(center, Qt::LeftButton, {}, center->rect().center());
@@ -191,13 +191,13 @@ TEST_F(MainWindowOnQt, AFullCenterCodeLeavesForThePartnerCodeInTheModelAndInQt) 
 
 TEST_F(MainWindowOnQt, FieldsOutsideTheActiveAreaAreDisabledAndGreyed) {
   field("CNTCD").setText("■■■■");
-  EnableFieldsForArea(program.screen, "BODY");
+  EnableFieldsForArea(program.screen, Area::Body);
   QLineEdit* center = edit("CNTCD");
   ASSERT_TRUE(center->isEnabled());
   const QImage enabled = center->grab().toImage();
   EXPECT_GT(pixelsOf(enabled, FieldText), 0) << "enabled text drawn in TextForeColor";
 
-  EnableFieldsForArea(program.screen, "HEAD");
+  EnableFieldsForArea(program.screen, Area::Head);
   EXPECT_FALSE(center->isEnabled());
   EXPECT_FALSE(edit("ATKCD")->isEnabled());
   EXPECT_TRUE(edit("KCNTCD")->isEnabled());

@@ -80,7 +80,7 @@ class Maintenance : public ::testing::TestWithParam<test::Engine> {
   }
   const platform::ui::HeadlessToolkit::ShownMessage& lastMessage() const { return toolkit.messages().back(); }
   void expectKeyArea() const {
-    EXPECT_EQ(program.screen.ScreenArea, "HEAD");
+    EXPECT_EQ(program.screen.ScreenArea, Area::Head);
     EXPECT_EQ(maintenance.state.EditMode, MaintenanceState::Change);
     EXPECT_EQ(focus(), &field("KCNTCD"));
     EXPECT_FALSE(field("ATKCD").isEnabled());
@@ -130,7 +130,7 @@ TEST_P(Maintenance, AddChecksEachFieldAndSavesOnlyOnYes) {
   field("ATKCD").setFocus();
   answer({Answer::No});
   form().pressKey(key::Enter, 0);
-  EXPECT_EQ(program.screen.ScreenArea, "HEAD");
+  EXPECT_EQ(program.screen.ScreenArea, Area::Head);
   EXPECT_EQ(field("CNTCD").text(), "");
   EXPECT_EQ(stored(), before);
 
@@ -144,7 +144,7 @@ TEST_P(Maintenance, AddChecksEachFieldAndSavesOnlyOnYes) {
   EXPECT_EQ(stored().size(), before.size() + 1);
   EXPECT_EQ(maintenance.state.GridRowCount, DemoPairs);
   EXPECT_EQ(grid().textMatrix(25, 3), "NEW01");
-  EXPECT_EQ(program.screen.ScreenArea, "HEAD");
+  EXPECT_EQ(program.screen.ScreenArea, Area::Head);
   EXPECT_EQ(focus(), &field("KCNTCD"));
   EXPECT_EQ(toolkit.pendingAnswers(), 0U);
 }
@@ -218,7 +218,7 @@ TEST_P(Maintenance, DeleteAsksAndChecksThatAPairWasRemoved) {
   answer({Answer::Ok});
   form().click(command(2));
   EXPECT_EQ(lastMessage().prompt, "相手先企業コードが入力されていません");
-  EXPECT_EQ(program.screen.ScreenArea, "BODY");
+  EXPECT_EQ(program.screen.ScreenArea, Area::Body);
   EXPECT_EQ(maintenance.state.EditMode, MaintenanceState::Change);
   EXPECT_EQ(focus(), &field("ATKCD"));
   EXPECT_FALSE(program.database.DbConnection->inTransaction());
@@ -364,12 +364,12 @@ TEST_P(Maintenance, F5SearchesCentersFromEitherCodeFieldOnly) {
 TEST_P(Maintenance, GridKeysRunAfterTheWindowsOwnKeysAndButtonsKeepToTheirArea) {
   // CMD (2) does nothing in the key area.
   form().click(command(2));
-  EXPECT_EQ(program.screen.ScreenArea, "HEAD");
+  EXPECT_EQ(program.screen.ScreenArea, Area::Head);
   openCenter("C001");
   // CMD (0) does nothing in the detail area.
   form().click(command(0));
   EXPECT_EQ(maintenance.state.GridRowCount, 7);
-  EXPECT_EQ(program.screen.ScreenArea, "BODY");
+  EXPECT_EQ(program.screen.ScreenArea, Area::Body);
 
   grid().selectCell(3, 1);
   form().click(grid());
