@@ -12,7 +12,8 @@
 #include "profile/cProfile.h"
 #include "program/ErrorReport.h"
 #include "program/FixedMessages.h"
-#include "screens/maintenance/common.h"
+#include "screens/maintenance/ListingFill.h"
+#include "screens/maintenance/ScreenStates.h"
 
 namespace mnt4820 {
 

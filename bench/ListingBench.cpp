@@ -49,7 +49,8 @@
 #include "platform/ui/ListGrid.h"
 #include "platform/ui/TextBox.h"
 #include "program/Program.h"
-#include "screens/maintenance/common.h"
+#include "screens/maintenance/ListingFill.h"
+#include "screens/maintenance/ScreenStates.h"
 
 namespace {
 

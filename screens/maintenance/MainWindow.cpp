@@ -8,8 +8,11 @@
 #include "framework/FieldNavigation.h"
 #include "framework/KB_CHK.h"
 #include "framework/WindowStyle.h"
+#include "screens/maintenance/ListingFill.h"
+#include "screens/maintenance/SaveAndDelete.h"
+#include "screens/maintenance/SaveQuestion.h"
+#include "screens/maintenance/ScreenStates.h"
 #include "screens/maintenance/check_field.h"
-#include "screens/maintenance/common.h"
 
 namespace mnt4820 {
 
@@ -25,21 +28,14 @@ void wireField(MaintenanceScreen& maintenance, platform::ui::TextBox& field) {
   field.onKeyPress = [&program](std::int16_t& charCode) { FilterKeystroke(program.screen, charCode); };
 }
 
-void enterDetailArea(Program& program) {
-  program.screen.ScreenArea = Area::Body;
-  EnableFieldsForArea(program.screen, program.screen.ScreenArea);
-}
-
 // A click on a listed pair opens it in the detail area; the focus stays on the grid. A row that holds no pair
 // opens nothing.
 bool openGridRow(MaintenanceScreen& maintenance) {
   const platform::ui::ListGrid& grid = maintenance.window.GRID;
   if (!rowHoldsPair(grid, grid.row())) return false;
   ShowGridRow(maintenance);
-  enterDetailArea(maintenance.program);
-  SetCommandState(maintenance, CommandSet::DetailArea);
+  enterDetailArea(maintenance);
   SetRowHighlight(maintenance, RowHighlight::CurrentRow);
-  maintenance.window.CNTCD.setEnabled(false);
   return true;
 }
 
@@ -142,7 +138,7 @@ void HandleCommand(MaintenanceScreen& maintenance, std::int16_t index) {
       if (program.screen.ScreenArea == Area::Head) SearchByCenter(maintenance, status);
       return;
     case 1:
-      enterDetailArea(program);
+      enterDetailArea(maintenance);
       EnterAddMode(maintenance);
       return;
     case 2:

@@ -14,8 +14,9 @@
 #include "platform/ui/TextBox.h"
 #include "program/ErrorReport.h"
 #include "program/FixedMessages.h"
+#include "screens/maintenance/ListingFill.h"
 #include "screens/maintenance/ListingGrid.h"
-#include "screens/maintenance/common.h"
+#include "screens/maintenance/ScreenStates.h"
 
 namespace mnt4820 {
 
@@ -110,10 +111,7 @@ void SearchByCenter(MaintenanceScreen& maintenance, std::int16_t& status) {
     ShowGridRow(maintenance);
     grid.setTopRow(row);
   }
-  maintenance.program.screen.ScreenArea = Area::Body;
-  EnableFieldsForArea(maintenance.program.screen, maintenance.program.screen.ScreenArea);
-  maintenance.window.CNTCD.setEnabled(false);
-  SetCommandState(maintenance, CommandSet::DetailArea);
+  enterDetailArea(maintenance);
   maintenance.window.ATKCD.setFocus();
 }
 

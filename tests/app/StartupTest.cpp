@@ -11,7 +11,7 @@
 #include "platform/ui/Label.h"
 #include "platform/ui/TextBox.h"
 #include "platform/ui/UiError.h"
-#include "screens/maintenance/common.h"
+#include "screens/maintenance/ListingFill.h"
 #include "tests/support/SqlScript.h"
 #include "tests/support/TestDatabase.h"
 #include "tests/support/TestFolder.h"

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "platform/odbc/Transaction.h"
+#include "screens/maintenance/SaveAndDelete.h"
 #include "tests/faults/Workstation.h"
 #include "tests/support/TestDatabase.h"
 

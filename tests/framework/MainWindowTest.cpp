@@ -12,7 +12,7 @@
 #include "platform/ui/TextBox.h"
 #include "program/Program.h"
 #include "screens/maintenance/MaintenanceScreen.h"
-#include "screens/maintenance/common.h"
+#include "screens/maintenance/ScreenStates.h"
 
 namespace mnt4820 {
 namespace {

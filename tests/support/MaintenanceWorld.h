@@ -5,8 +5,9 @@
 #include "config/Settings.h"
 #include "db/QueryOperations.h"
 #include "framework/Conventions.h"
+#include "screens/maintenance/ListingFill.h"
 #include "screens/maintenance/MaintenanceScreen.h"
-#include "screens/maintenance/common.h"
+#include "screens/maintenance/ScreenStates.h"
 
 namespace mnt4820::test {
 

@@ -17,7 +17,7 @@
 #include "platform/ui/TextBox.h"
 #include "program/Program.h"
 #include "screens/maintenance/MaintenanceScreen.h"
-#include "screens/maintenance/common.h"
+#include "screens/maintenance/ScreenStates.h"
 #include "tests/support/MaintenanceWorld.h"
 #include "tests/support/TestDatabase.h"
 

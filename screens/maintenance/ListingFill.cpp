@@ -1,0 +1,231 @@
+#include "screens/maintenance/ListingFill.h"
+
+#include <chrono>
+#include <string>
+#include <utility>
+
+#include "db/QueryOperations.h"
+#include "framework/Conventions.h"
+#include "platform/system/MomentTrace.h"
+#include "platform/text/CodePage.h"
+#include "program/ErrorReport.h"
+#include "screens/maintenance/ListingGrid.h"
+
+namespace mnt4820 {
+
+namespace {
+
+using platform::ui::CellAlignment;
+using platform::ui::ListGrid;
+
+constexpr const char* GridTitles[ListingGrid::Cols] = {"", "ｾﾝﾀｰｺｰﾄﾞ", "  ", "相手先企業ｺｰﾄﾞ"};
+constexpr int GridColWidths[ListingGrid::Cols] = {0, 1600, 5500, 1820};
+constexpr int GridRowHeight = 360;
+
+const std::string ListingSelect =
+    "SELECT "
+    " FL1915センタ利用企業マスタ.センターコード,"
+    " FL1915センタ利用企業マスタ.相手先企業コード,"
+    " FL1903EDI制御マスタ.センター名 "
+    " FROM FL1915センタ利用企業マスタ,"
+    " FL1903EDI制御マスタ "
+    " WHERE FL1915センタ利用企業マスタ.センターコード = FL1903EDI制御マスタ.センターコード";
+const std::string ListingOrder = " ORDER BY FL1915センタ利用企業マスタ.センターコード,相手先企業コード";
+
+// Sets GridLoaded when the fill that made it ends, by its last row or by an error.
+class LoadedWhenDone {
+ public:
+  explicit LoadedWhenDone(MaintenanceState& state) : state_(state) {}
+  ~LoadedWhenDone() { state_.GridLoaded = true; }
+  LoadedWhenDone(const LoadedWhenDone&) = delete;
+  LoadedWhenDone& operator=(const LoadedWhenDone&) = delete;
+
+ private:
+  MaintenanceState& state_;
+};
+
+// How often the new rows of an arriving listing are shown: each showing repaints the grid.
+constexpr std::chrono::milliseconds ShowRowsEvery{200};
+
+// The grid emptied and titled for a new listing; a listing still arriving is dropped, so that a narrowing or a
+// reload replaces it.
+void startFill(MaintenanceScreen& maintenance, bool anyRow) {
+  maintenance.arriving.stop();
+  maintenance.arrivingRows.reset();
+  ListGrid& grid = maintenance.window.GRID;
+  // Rows = GridRowCount + 1 as each row comes: the first row found drops the old ones, which then need no
+  // emptying.
+  if (anyRow) grid.setRows(1);
+  grid.clear();
+  grid.setCols(ListingGrid::Cols);
+  grid.setRow(0);
+  for (int col = ListingGrid::CenterCol; col < ListingGrid::Cols; ++col) {
+    grid.setCol(col);
+    grid.setText(GridTitles[col]);
+  }
+  for (int col = 0; col < ListingGrid::Cols; ++col) grid.setColWidth(col, GridColWidths[col]);
+  maintenance.state.GridRowCount = 0;
+}
+
+// Appends the listing's rows to the grid's cells until it ends (true) or `more` says to stop.
+template <class More>
+bool appendListingRows(MaintenanceState& state, platform::ui::GridStore& cells, platform::odbc::ResultSet& resultSet,
+                       More more) {
+  // Looked up once: a name search per cell would cost more than the reading.
+  const std::size_t center = resultSet.columnIndex("センターコード");
+  const std::size_t centerName = resultSet.columnIndex("センター名");
+  const std::size_t partner = resultSet.columnIndex("相手先企業コード");
+  const auto trimmed = [&resultSet](std::size_t column) {
+    return platform::trimBlanksView(resultSet.view(column).value_or(std::string_view{}));
+  };
+  for (; !resultSet.atEnd(); resultSet.moveNext()) {
+    if (!more()) return false;
+    const int row = cells.appendRow(GridRowHeight, CellAlignment::LeftCenter);
+    cells.setAlignment(row, 0, CellAlignment::General);
+    cells.setText(row, ListingGrid::CenterCol, trimmed(center));
+    cells.setText(row, ListingGrid::CenterNameCol, trimmed(centerName));
+    cells.setText(row, ListingGrid::PartnerCol, trimmed(partner));
+    ++state.GridRowCount;
+  }
+  return true;
+}
+
+// The current cell on the last row filled, column 3 (the title row when nothing was found).
+void currentCellToLastRow(MaintenanceScreen& maintenance) {
+  maintenance.window.GRID.setRow(maintenance.state.GridRowCount);
+  maintenance.window.GRID.setCol(ListingGrid::PartnerCol);
+}
+
+// Whether a slice of reading may go on: past its first `atLeast` rows, until its time is up. The clock is read
+// every 256 rows only.
+class SliceBudget {
+ public:
+  SliceBudget(std::chrono::milliseconds time, int atLeast)
+      : until_(std::chrono::steady_clock::now() + time), atLeast_(atLeast) {}
+  bool operator()() { return ++rows_ <= atLeast_ || rows_ % 256 != 0 || std::chrono::steady_clock::now() < until_; }
+
+ private:
+  std::chrono::steady_clock::time_point until_;
+  int atLeast_;
+  int rows_ = 0;
+};
+
+// The grid emptied and filled from the listing while `more` says so, row changes not shown meanwhile, the current
+// cell on the last row filled; true when the listing has ended.
+template <class More>
+bool fillFromListing(MaintenanceScreen& maintenance, platform::odbc::ResultSet& resultSet, More more) {
+  MaintenanceState& state = maintenance.state;
+  ListGrid& grid = maintenance.window.GRID;
+  state.GridLoaded = false;
+  // However the fill ends, row changes are shown again afterwards.
+  const LoadedWhenDone loaded(state);
+  const ListGrid::Update update(grid);
+  startFill(maintenance, !resultSet.atEnd());
+  const bool atEnd = appendListingRows(state, grid.cellsForUpdate(), resultSet, more);
+  currentCellToLastRow(maintenance);
+  return atEnd;
+}
+
+// Where an arriving listing stands between its slices.
+struct Arrival {
+  // When the grid's views last heard of the new rows.
+  std::chrono::steady_clock::time_point shown = std::chrono::steady_clock::now();
+  // The row the first part of the fill left the current cell on.
+  int placedRow = 0;
+};
+
+// One slice of the arriving listing; true once it is all in the grid.
+bool readArrivingSlice(MaintenanceScreen& maintenance, Arrival& arrival) {
+  MaintenanceState& state = maintenance.state;
+  ListGrid& grid = maintenance.window.GRID;
+  const bool atEnd = appendListingRows(state, grid.cellsForAppend(), *maintenance.arrivingRows,
+                                       SliceBudget(maintenance.program.ui.sliceTime(), 0));
+  if (!atEnd && std::chrono::steady_clock::now() - arrival.shown < ShowRowsEvery) return false;
+  grid.showAppendedRows();
+  arrival.shown = std::chrono::steady_clock::now();
+  if (!atEnd) return false;
+  // The current cell ends on the last row, as a complete fill leaves it, unless the operator has moved it or
+  // opened a pair meanwhile (the save changes the pair of the current row); the row-change handler ignores the
+  // move, as it ignores a fill's.
+  if (maintenance.program.screen.ScreenArea == Area::Head && grid.row() == arrival.placedRow &&
+      grid.col() == ListingGrid::PartnerCol) {
+    state.GridLoaded = false;
+    const LoadedWhenDone loaded(state);
+    currentCellToLastRow(maintenance);
+  }
+  platform::traceMoment("listing-complete");
+  maintenance.arrivingRows.reset();
+  return true;
+}
+
+bool arrivingSlice(MaintenanceScreen& maintenance, Arrival& arrival) {
+  try {
+    return readArrivingSlice(maintenance, arrival);
+  } catch (const std::exception& error) {
+    // The rest cannot be read (the connection was renewed under it): the listing is read again whole, and a
+    // reload that fails leaves what arrived, as any failed reload leaves the grid.
+    reportCaughtError("FillGrid", error);
+    maintenance.arrivingRows.reset();
+    std::int16_t status = StatusGoOn;
+    showFullListing(maintenance, status);
+    return true;
+  }
+}
+
+}  // namespace
+
+void QueryListing(MaintenanceScreen& maintenance, std::optional<platform::odbc::ResultSet>& resultSet,
+                  std::int16_t& status) {
+  status = StatusGoOn;
+  try {
+    maintenance.program.database.SqlText = ListingSelect + ListingOrder;
+    // The listing is read once from start to end.
+    OpenQuery(maintenance.program.database, resultSet, {}, platform::odbc::CursorRequest::ForwardOnly);
+  } catch (const std::exception& error) {
+    reportCaughtError("QueryListing", error);
+    status = StatusStop;
+  }
+}
+
+void QueryCenterListing(MaintenanceScreen& maintenance, const std::string& centerCode,
+                        std::optional<platform::odbc::ResultSet>& resultSet) {
+  maintenance.program.database.SqlText =
+      ListingSelect + " AND FL1915センタ利用企業マスタ.センターコード = ?" + ListingOrder;
+  OpenQuery(maintenance.program.database, resultSet, {platform::odbc::Parameter(centerCode)},
+            platform::odbc::CursorRequest::ForwardOnly);
+}
+
+void showFullListing(MaintenanceScreen& maintenance, std::int16_t& status) {
+  std::optional<platform::odbc::ResultSet> listing;
+  QueryListing(maintenance, listing, status);
+  if (status == StatusStop) return;
+  FillGrid(maintenance, *listing);
+  listing->close();
+}
+
+bool rowHoldsPair(const ListGrid& grid, int row) {
+  return row >= grid.fixedRows() && row < grid.rows() && grid.cols() > ListingGrid::CenterCol &&
+         !platform::trimBlanks(grid.textMatrix(row, ListingGrid::CenterCol)).empty();
+}
+
+void FillGrid(MaintenanceScreen& maintenance, platform::odbc::ResultSet& resultSet) {
+  fillFromListing(maintenance, resultSet, [] { return true; });
+  platform::traceMoment("listing-complete");
+}
+
+void fillGridWhileShown(MaintenanceScreen& maintenance, std::optional<platform::odbc::ResultSet>& listing) {
+  // A screenful at least, and as much as one slice reads: a short listing is whole before the window shows.
+  const int screenful = maintenance.window.GRID.pageRows() + 1;
+  if (fillFromListing(maintenance, *listing, SliceBudget(maintenance.program.ui.sliceTime(), screenful))) {
+    platform::traceMoment("listing-complete");
+    listing->close();
+    return;
+  }
+  maintenance.arrivingRows = std::move(listing);
+  listing.reset();
+  maintenance.arriving.start([&maintenance, arrival = Arrival{.placedRow = maintenance.state.GridRowCount}]() mutable {
+    return arrivingSlice(maintenance, arrival);
+  });
+}
+
+}  // namespace mnt4820

@@ -1,0 +1,101 @@
+#include "screens/maintenance/SaveAndDelete.h"
+
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+#include "db/QueryOperations.h"
+#include "framework/Conventions.h"
+#include "framework/FieldFocus.h"
+#include "platform/odbc/Transaction.h"
+#include "platform/text/CodePage.h"
+#include "platform/ui/TextBox.h"
+#include "program/ErrorReport.h"
+#include "program/FixedMessages.h"
+#include "screens/maintenance/ListingFill.h"
+#include "screens/maintenance/ScreenStates.h"
+#include "screens/maintenance/check_field.h"
+
+namespace mnt4820 {
+
+namespace {
+
+// The pair of the detail fields, as the delete and the insert name it.
+std::vector<platform::odbc::Parameter> pairOfFields(const F_MNT4820& window) {
+  return {platform::odbc::Parameter(platform::trimBlanks(window.CNTCD.text())),
+          platform::odbc::Parameter(platform::trimBlanks(window.ATKCD.text()))};
+}
+
+}  // namespace
+
+void ValidateBody(MaintenanceScreen& maintenance, std::int16_t& status) {
+  status = StatusGoOn;
+  for (std::int16_t row = 1; row < maintenance.program.screen.fields.FieldCount; ++row) {
+    CheckField(maintenance, row, status);
+    if (status != StatusGoOn) {
+      platform::ui::TextBox& refused = maintenance.program.screen.fields.FieldControls(row);
+      refused.setFocus();
+      SelectAllText(refused);
+      return;
+    }
+  }
+}
+
+void SavePair(MaintenanceScreen& maintenance, std::int16_t& status) {
+  DatabaseSession& db = maintenance.program.database;
+  runOrStop(maintenance.program.ui, "SavePair", UpdateFailedMessage, status, [&] {
+    platform::odbc::Transaction transaction(liveConnection(db));
+    if (maintenance.state.EditMode == MaintenanceState::Change) {
+      const std::optional<ListedPair>& opened = maintenance.state.OpenedPair;
+      // Only a listed pair can be changed: the change state is never entered without one shown.
+      if (!opened) throw std::logic_error("no listed pair to change");
+      db.SqlText = "DELETE  FROM FL1915センタ利用企業マスタ WHERE センターコード = ? AND 相手先企業コード = ?";
+      // A pair removed meanwhile (or stored differently from what the listing shows) is not replaced: inserting
+      // the new one anyway would turn the change into an add and leave the old pair behind.
+      const std::int64_t removed = ExecuteSql(
+          db, {platform::odbc::Parameter(opened->centerCode), platform::odbc::Parameter(opened->partnerCode)});
+      if (removed != 1) throw std::runtime_error("the pair to change is no longer stored as listed");
+    }
+    db.SqlText = "INSERT INTO FL1915センタ利用企業マスタ (センターコード, 相手先企業コード) VALUES  (?, ?)";
+    ExecuteSql(db, pairOfFields(maintenance.window));
+    transaction.commit();
+  });
+}
+
+void DeletePair(MaintenanceScreen& maintenance, std::int16_t& status) {
+  using namespace platform::ui;
+  MaintenanceState& state = maintenance.state;
+  DatabaseSession& db = maintenance.program.database;
+  // Every failure inside, the checks' own included, rolls the whole delete back before it is told.
+  const bool ranThrough = runOrStop(maintenance.program.ui, "DeletePair", UpdateFailedMessage, status, [&] {
+    platform::odbc::Transaction transaction(liveConnection(db));
+    state.EditMode = MaintenanceState::Delete;
+    ValidateBody(maintenance, status);
+    if (status == StatusStop) {
+      transaction.rollback();
+      state.EditMode = MaintenanceState::Change;
+      return;
+    }
+    if (maintenance.program.ui.messageBox("削除してよろしいですか", mb::OkCancel | mb::Exclamation, ProgramTitle) ==
+        mb::Answer::Ok) {
+      db.SqlText = "DELETE FROM FL1915センタ利用企業マスタ WHERE センターコード = ? AND 相手先企業コード = ?";
+      if (ExecuteSql(db, pairOfFields(maintenance.window)) == 0) {
+        // The partner code belongs to another center, or the pair went meanwhile: nothing was deleted.
+        transaction.rollback();
+        maintenance.program.ui.messageBox(NoSuchDataMessage, mb::OkOnly | mb::Exclamation, ProgramTitle);
+        status = StatusStop;
+      } else {
+        transaction.commit();
+        // Reloaded only once the delete is stored: a commit that fails leaves the pair listed, as it still is.
+        showFullListing(maintenance, status);
+      }
+    }
+    SetRowHighlight(maintenance, RowHighlight::None);
+    backToKeyArea(maintenance);
+    state.EditMode = MaintenanceState::Change;
+    if (transaction.isActive()) transaction.commit();
+  });
+  if (!ranThrough) state.EditMode = MaintenanceState::Change;
+}
+
+}  // namespace mnt4820
