@@ -28,10 +28,10 @@ std::vector<platform::odbc::Parameter> pairOfFields(const F_MNT4820& window) {
 
 }  // namespace
 
-void ValidateBody(MaintenanceScreen& maintenance, std::int16_t& status) {
+void ValidateBody(MaintenanceScreen& maintenance, std::int16_t& status, LookupFailure onLookupFailure) {
   status = StatusGoOn;
   for (std::int16_t row = 1; row < maintenance.program.screen.fields.FieldCount; ++row) {
-    CheckField(maintenance, row, status);
+    CheckField(maintenance, row, status, onLookupFailure);
     if (status != StatusGoOn) {
       platform::ui::TextBox& refused = maintenance.program.screen.fields.FieldControls(row);
       refused.setFocus();
@@ -70,7 +70,8 @@ void DeletePair(MaintenanceScreen& maintenance, std::int16_t& status) {
   const bool ranThrough = runOrStop(maintenance.program.ui, "DeletePair", UpdateFailedMessage, status, [&] {
     platform::odbc::Transaction transaction(liveConnection(db));
     state.EditMode = MaintenanceState::Delete;
-    ValidateBody(maintenance, status);
+    // A check that cannot ask the database fails the delete, which rolls back before it says so.
+    ValidateBody(maintenance, status, LookupFailure::Throws);
     if (status == StatusStop) {
       transaction.rollback();
       state.EditMode = MaintenanceState::Change;

@@ -3,11 +3,13 @@
 #include <cstdint>
 
 #include "screens/maintenance/MaintenanceScreen.h"
+#include "screens/maintenance/check_field.h"
 
 namespace mnt4820 {
 
 // Checks CNTCD and ATKCD in turn; the first refused field gets the focus with its text selected.
-void ValidateBody(MaintenanceScreen& maintenance, std::int16_t& status);
+void ValidateBody(MaintenanceScreen& maintenance, std::int16_t& status,
+                  LookupFailure onLookupFailure = LookupFailure::Refuses);
 
 // One transaction: in change mode the pair opened in the detail area is deleted, then the pair in the fields
 // inserted.

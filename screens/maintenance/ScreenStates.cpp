@@ -10,8 +10,8 @@
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TextBox.h"
-#include "screens/maintenance/ListingGrid.h"
 #include "screens/maintenance/ListingFill.h"
+#include "screens/maintenance/ListingGrid.h"
 
 namespace mnt4820 {
 

@@ -56,7 +56,7 @@ int rowOfCenter(const platform::ui::ListGrid& grid, std::int32_t rowCount, const
 
 }  // namespace
 
-void CheckField(MaintenanceScreen& maintenance, std::int16_t row, std::int16_t& status) {
+void CheckField(MaintenanceScreen& maintenance, std::int16_t row, std::int16_t& status, LookupFailure onLookupFailure) {
   ScreenState& screen = maintenance.program.screen;
   FormatFieldValue(screen, row);
   platform::ui::TextBox& field = screen.fields.FieldControls(row);
@@ -66,7 +66,7 @@ void CheckField(MaintenanceScreen& maintenance, std::int16_t row, std::int16_t& 
   } else if (&field == &window.CNTCD) {
     CheckCenterCode(maintenance, status);
   } else if (&field == &window.ATKCD) {
-    CheckPartnerCode(maintenance, status);
+    CheckPartnerCode(maintenance, status, onLookupFailure);
   }
   SelectAllText(field);
 }
@@ -129,15 +129,14 @@ void CheckCenterCode(MaintenanceScreen& maintenance, std::int16_t& status) {
   status = StatusGoOn;
 }
 
-void CheckPartnerCode(MaintenanceScreen& maintenance, std::int16_t& status) {
+void CheckPartnerCode(MaintenanceScreen& maintenance, std::int16_t& status, LookupFailure onLookupFailure) {
   const std::string partnerCode = platform::trimBlanks(maintenance.window.ATKCD.text());
   Program& program = maintenance.program;
   if (partnerCode.empty()) return refuseField(program, "相手先企業コードが入力されていません", status);
   const bool deleting = maintenance.state.EditMode == MaintenanceState::Delete;
   bool used = false;
   const auto lookUp = [&] { used = partnerCodeUsed(program.database, partnerCode); };
-  if (deleting) {
-    // Inside the delete a failed lookup is the delete's own failure: its trap rolls back first, then says so.
+  if (onLookupFailure == LookupFailure::Throws) {
     lookUp();
   } else if (!runOrStop(program.ui, "CheckPartnerCode", SearchFailedMessage, status, lookUp)) {
     return;
