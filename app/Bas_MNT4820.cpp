@@ -2,7 +2,6 @@
 
 #include <exception>
 
-#include "app/StartupStep.h"
 #include "config/SettingsReader.h"
 #include "db/QueryOperations.h"
 #include "framework/Conventions.h"
@@ -12,6 +11,7 @@
 #include "profile/cProfile.h"
 #include "program/ErrorReport.h"
 #include "program/FixedMessages.h"
+#include "program/StartupStep.h"
 #include "screens/maintenance/ListingFill.h"
 #include "screens/maintenance/ScreenStates.h"
 

@@ -1,10 +1,10 @@
 #include "app/SignOnStartup.h"
 
 #include "app/Bas_MNT4820.h"
-#include "app/StartupStep.h"
 #include "config/SettingsReader.h"
 #include "db/QueryOperations.h"
 #include "program/FixedMessages.h"
+#include "program/StartupStep.h"
 #include "screens/signon/RunSignOn.h"
 
 namespace mnt4820 {

@@ -6,6 +6,7 @@
 #include "framework/WindowStyle.h"
 #include "platform/ui/TextBox.h"
 #include "screens/signon/OPS2210.h"
+#include "screens/signon/PasswordChange.h"
 
 namespace mnt4820 {
 

@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "screens/signon/OPS2210.h"
+#include "screens/signon/PasswordChange.h"
 #include "screens/signon/SignOnDialogs.h"
 #include "tests/faults/Workstation.h"
 #include "tests/support/SqlScript.h"
