@@ -7,6 +7,7 @@
 namespace mnt4820 {
 
 // The logic of the password-change window `OPS22102`, with the status convention of the sign-on window's checks.
+
 // CheckOperatorCode on this window: the name trimmed into its lbl_OPNM, focus to OPCD when refused.
 void CheckChangeOperatorCode(SignOnState& signOn, std::int16_t& status);
 // The trimmed PSWD against the password of the operator looked up last (an empty one passes an empty one).
