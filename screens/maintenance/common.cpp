@@ -13,7 +13,6 @@
 #include "framework/FieldFocus.h"
 #include "framework/FieldNavigation.h"
 #include "platform/odbc/Transaction.h"
-#include "platform/system/MomentTrace.h"
 #include "platform/system/Today.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/CommandButton.h"
@@ -374,7 +373,7 @@ bool readArrivingSlice(MaintenanceScreen& maintenance, Arrival& arrival) {
     const LoadedWhenDone loaded(state);
     currentCellToLastRow(maintenance);
   }
-  platform::traceMoment("listing-complete");
+  maintenance.program.ui.moment("listing-complete");
   maintenance.arrivingRows.reset();
   return true;
 }
@@ -397,14 +396,14 @@ bool arrivingSlice(MaintenanceScreen& maintenance, Arrival& arrival) {
 
 void FillGrid(MaintenanceScreen& maintenance, platform::odbc::ResultSet& resultSet) {
   fillFromListing(maintenance, resultSet, [] { return true; });
-  platform::traceMoment("listing-complete");
+  maintenance.program.ui.moment("listing-complete");
 }
 
 void fillGridWhileShown(MaintenanceScreen& maintenance, std::optional<platform::odbc::ResultSet>& listing) {
   // A screenful at least, and as much as one slice reads: a short listing is whole before the window shows.
   const int screenful = maintenance.window.GRID.pageRows() + 1;
   if (fillFromListing(maintenance, *listing, SliceBudget(maintenance.program.ui.sliceTime(), screenful))) {
-    platform::traceMoment("listing-complete");
+    maintenance.program.ui.moment("listing-complete");
     listing->close();
     return;
   }
