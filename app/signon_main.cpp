@@ -7,7 +7,7 @@
 #include "platform/system/ProcessInfo.h"
 
 int main(int, char** argv) {
-  platform::qt::QtProgram qt(argv[0]);
+  platform::qt::QtProgram qt(argv[0], mnt4820::ProgramTitle);
   platform::ui::Application application(qt.toolkit());
   mnt4820::Program program(application);
   mnt4820::OperatorState signedOn;

@@ -266,7 +266,7 @@ void measureStartup(const std::string& folder, int pairs, Cost cost, bool keystr
   });
   const double start = nowMs(cost);
   static char name[] = "mnt4820";
-  auto* qt = new platform::qt::QtProgram(name);
+  auto* qt = new platform::qt::QtProgram(name, mnt4820::ProgramTitle);
   auto* application = new platform::ui::Application(qt->toolkit());
   auto* program = new mnt4820::Program(*application);
   auto* maintenance = new mnt4820::MaintenanceScreen(*program);

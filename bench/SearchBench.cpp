@@ -103,7 +103,7 @@ BENCHMARK(SearchModel)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // The same through the Qt view: from the call until the dialog's window has been painted once.
 void SearchQtView(benchmark::State& state) {
-  platform::qt::QtToolkit toolkit;
+  platform::qt::QtToolkit toolkit{"bench_search"};
   platform::ui::Application application(toolkit);
   mnt4820::DatabaseSession session;
   mnt4820::ConnectDatabase(session, settingsFor(static_cast<int>(state.range(0))));

@@ -10,7 +10,7 @@
 
 #include "platform/qt/ListGridModel.h"
 #include "platform/qt/QtToolkit.h"
-#include "platform/system/MomentTrace.h"
+#include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/ListGrid.h"
 
@@ -167,8 +167,9 @@ void ListGridView::mouseMoveEvent(QMouseEvent*) {
 void ListGridView::paintEvent(QPaintEvent* event) {
   QTableView::paintEvent(event);
   // When the operator first sees rows, for the start-up benchmark.
-  static bool traced = false;
-  if (!std::exchange(traced, true)) traceMoment("grid-painted");
+  if (grid_ != nullptr && grid_->form() != nullptr && !std::exchange(painted_, true)) {
+    grid_->form()->application().moment("grid-painted");
+  }
 }
 
 }  // namespace platform::qt

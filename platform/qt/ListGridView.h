@@ -55,6 +55,8 @@ class ListGridView final : public QTableView, public ControlView {
   // The top row last shown, so that a scroll by the user is not undone until the model moves it.
   int shownTopRow_ = -1;
   bool pressed_ = false;
+  // Whether the grid has been painted once: its first paint is a moment of the run.
+  bool painted_ = false;
   bool applying_ = false;
 };
 

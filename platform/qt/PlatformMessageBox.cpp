@@ -18,19 +18,14 @@ struct ButtonKind {
 
 constexpr ButtonKind Ok{"OK", mb::Answer::Ok};
 constexpr ButtonKind Cancel{"キャンセル", mb::Answer::Cancel};
-constexpr ButtonKind Abort{"中止(&A)", mb::Answer::Abort};
-constexpr ButtonKind Retry{"再試行(&R)", mb::Answer::Retry};
-constexpr ButtonKind Ignore{"無視(&I)", mb::Answer::Ignore};
 constexpr ButtonKind Yes{"はい(&Y)", mb::Answer::Yes};
 constexpr ButtonKind No{"いいえ(&N)", mb::Answer::No};
 
 std::vector<ButtonKind> buttonSet(int flags) {
   switch (flags & 0xF) {
     case mb::OkCancel: return {Ok, Cancel};
-    case mb::AbortRetryIgnore: return {Abort, Retry, Ignore};
     case mb::YesNoCancel: return {Yes, No, Cancel};
     case mb::YesNo: return {Yes, No};
-    case mb::RetryCancel: return {Retry, Cancel};
     default: return {Ok};
   }
 }
@@ -38,9 +33,7 @@ std::vector<ButtonKind> buttonSet(int flags) {
 QMessageBox::Icon iconOf(int flags) {
   switch (flags & 0x70) {
     case mb::Critical: return QMessageBox::Critical;
-    case mb::Question: return QMessageBox::Question;
     case mb::Exclamation: return QMessageBox::Warning;
-    case mb::Information: return QMessageBox::Information;
     default: return QMessageBox::NoIcon;
   }
 }
@@ -55,7 +48,7 @@ PlatformMessageBox::PlatformMessageBox(const QString& prompt, int flags, const Q
   setIcon(iconOf(flags));
   const auto kinds = buttonSet(flags);
   // One role for all buttons keeps them in the order they are added: by their standard roles Qt would lay
-  // them out as the desktop theme likes (Cancel before OK on some, Abort last on all).
+  // them out as the desktop theme likes (Cancel before OK on some).
   for (const ButtonKind& kind : kinds) {
     QPushButton* button = addButton(QString::fromUtf8(kind.text), QMessageBox::ActionRole);
     buttons_.push_back(button);
@@ -63,7 +56,7 @@ PlatformMessageBox::PlatformMessageBox(const QString& prompt, int flags, const Q
     if (kind.answer == mb::Answer::Cancel) escape_ = button;
   }
   if (buttons_.size() == 1) escape_ = buttons_.front();
-  // Qt would make No or Abort the escape button by their roles; the original desktop has none there.
+  // Qt would make No the escape button by its role; the original desktop has none there.
   setEscapeButton(escape_);
 
   // 256 the second button, 512 the third; a default beyond the set is the first, as the original desktop does.

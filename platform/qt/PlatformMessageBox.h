@@ -8,9 +8,9 @@
 
 namespace platform::qt {
 
-// A message box as the original desktop's flags describe it: button set (low digit), icon (16, 32, 48, 64),
-// default button (256, 512), Japanese button texts. Esc and the close box answer Cancel, or OK on an OK-only
-// box; on a box with neither (Yes/No, Abort/Retry/Ignore) they do nothing.
+// A message box as the original desktop's flags describe it: button set (low digit), icon (16, 48), default
+// button (256, 512), Japanese button texts. Esc and the close box answer Cancel, or OK on an OK-only box; on a
+// box with neither (Yes/No) they do nothing.
 class PlatformMessageBox final : public QMessageBox {
  public:
   PlatformMessageBox(const QString& prompt, int flags, const QString& title, QWidget* parent = nullptr);

@@ -1,6 +1,7 @@
 #include "platform/qt/QtProgram.h"
 
 #include <QApplication>
+#include <utility>
 
 namespace platform::qt {
 
@@ -9,10 +10,10 @@ namespace {
 char unnamed[] = "program";
 }  // namespace
 
-QtProgram::QtProgram(char* programName)
+QtProgram::QtProgram(char* programName, std::string programTitle)
     : qtArgv_{programName != nullptr ? programName : unnamed, nullptr},
       application_(std::make_unique<QApplication>(qtArgc_, qtArgv_)),
-      toolkit_(std::make_unique<QtToolkit>()) {
+      toolkit_(std::make_unique<QtToolkit>(std::move(programTitle))) {
   // The program ends through its own exit question, not when its last window happens to close.
   QApplication::setQuitOnLastWindowClosed(false);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/qt/QtToolkit.h"
 
@@ -13,7 +14,8 @@ class QtProgram {
  public:
   // Qt is given the program's name only: the command line belongs to the program (an operator code such as
   // "-reverse" is no Qt option). Qt's own settings stay reachable through its environment variables.
-  explicit QtProgram(char* programName);
+  // programTitle: the title of the run-time error report.
+  QtProgram(char* programName, std::string programTitle);
   ~QtProgram();
   QtProgram(const QtProgram&) = delete;
   QtProgram& operator=(const QtProgram&) = delete;

@@ -1,20 +1,19 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
-#include <QString>
 #include <chrono>
-#include <deque>
 #include <functional>
-#include <map>
 #include <string>
-#include <vector>
 
+#include "platform/qt/ErrorGuard.h"
 #include "platform/qt/FontResolver.h"
+#include "platform/qt/KeyRouter.h"
+#include "platform/qt/OverrideCursor.h"
+#include "platform/qt/PostedWork.h"
 #include "platform/qt/TwipScale.h"
+#include "platform/qt/WindowRegistry.h"
 #include "platform/ui/Toolkit.h"
 
-class QKeyEvent;
 class QWidget;
 
 namespace platform::ui {
@@ -35,13 +34,13 @@ class QtToolkit final : public QObject, public ui::Toolkit {
 
  public:
   // programTitle: the title of the run-time error report.
-  explicit QtToolkit(std::string programTitle = "MNT4820");
+  explicit QtToolkit(std::string programTitle);
   ~QtToolkit() override;
   QtToolkit(const QtToolkit&) = delete;
   QtToolkit& operator=(const QtToolkit&) = delete;
 
   ui::mb::Answer messageBox(const std::string& prompt, int flags, const std::string& title) override;
-  void mousePointerChanged(ui::MousePointer pointer) override;
+  void mousePointerChanged(ui::MousePointer pointer) override { cursor_.show(pointer); }
   int screenWidthTwips() const override;
   int screenHeightTwips() const override;
   std::string clipboardText() const override;
@@ -59,7 +58,6 @@ class QtToolkit final : public QObject, public ui::Toolkit {
   // The status the program ends with (0 until it ends), for main().
   int exitCode() const { return exitCode_; }
   bool isEnding() const { return ending_; }
-  bool saveScreenshot(const ui::Form& form, const QString& path) const;
 
   // The window of a shown form and the widget of a control on it; null when there is none.
   QWidget* windowOf(const ui::Form& form) const;
@@ -70,7 +68,7 @@ class QtToolkit final : public QObject, public ui::Toolkit {
   // ran to its end.
   bool guard(ui::Form& form, const std::function<void()>& call);
   // The same for code that runs outside any form's events (the start-up).
-  bool guard(ui::Application& app, const std::function<void()>& call);
+  bool guard(ui::Application& app, const std::function<void()>& call) { return errorGuard_.run(app, call); }
 
   const FontResolver& fonts() const { return fonts_; }
   TwipScale twipScale() const { return TwipScale::ofPrimaryScreen(); }
@@ -78,36 +76,18 @@ class QtToolkit final : public QObject, public ui::Toolkit {
   // A form is gone while its window lives: the window is dropped.
   void dropWindow(FormWindow& window);
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
-  FormWindow* windowOfWidget(const QWidget* widget) const;
-  FormWindow* findWindow(const ui::Form& form) const;
-  void deliverKey(FormWindow& window, const QKeyEvent& event);
-  void focusChanged(QWidget* now);
-  void reportUntrappedError(ui::Application& app, const QString& text);
-  QWidget* dialogParent() const;
-  void setOverrideCursor(Qt::CursorShape shape);
-  void clearOverrideCursor();
   [[noreturn]] void keepUnwinding() const;
-  void schedulePosted();
-  // A window shown has been painted (or hidden, or given up on): the posted work held for it goes on.
-  void windowPainted(const QWidget* window);
 
-  std::string programTitle_;
+  // Destroyed in reverse: the cursor is restored and input and posted work stop before the windows go.
   FontResolver fonts_;
-  std::map<const ui::Form*, FormWindow*> windows_;
+  WindowRegistry windows_;
+  KeyRouter keys_;
+  PostedWork posted_;
+  OverrideCursor cursor_;
+  ErrorGuard errorGuard_;
   bool ending_ = false;
   int exitCode_ = 0;
-  bool overrideCursor_ = false;
-  // The widget that a mouse click is focusing, between its focus-in event and Qt's focus-changed signal.
-  QPointer<QWidget> mouseFocusTarget_;
-  // The work posted and not yet run; it waits while a window shown is not yet painted.
-  std::deque<std::function<void()>> posted_;
-  bool postedScheduled_ = false;
-  static constexpr int FirstPaintWait = 1000;  // ms
-  std::vector<const QWidget*> unpainted_;
 };
 
 }  // namespace platform::qt

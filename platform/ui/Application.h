@@ -3,6 +3,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "platform/ui/Toolkit.h"
@@ -30,6 +31,14 @@ class Application {
   void post(std::function<void()> work) { toolkit_.post(*this, std::move(work)); }
   std::chrono::milliseconds sliceTime() const { return toolkit_.sliceTime(); }
 
+  // Moments of a run that someone outside the model times (a benchmark of the start-up): whoever wants them
+  // installs the hook, and without one a moment costs nothing.
+  using MomentHook = std::function<void(std::string_view name)>;
+  void setMomentHook(MomentHook hook) { momentHook_ = std::move(hook); }
+  void moment(std::string_view name) const {
+    if (momentHook_) momentHook_(name);
+  }
+
   int screenWidthTwips() const { return toolkit_.screenWidthTwips(); }
   int screenHeightTwips() const { return toolkit_.screenHeightTwips(); }
 
@@ -42,6 +51,7 @@ class Application {
   Toolkit& toolkit_;
   MousePointer pointer_ = MousePointer::Default;
   bool ended_ = false;
+  MomentHook momentHook_;
 };
 
 }  // namespace platform::ui

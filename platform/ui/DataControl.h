@@ -6,7 +6,8 @@
 
 namespace platform::ui {
 
-// The data control of a window: it holds a connection string and nothing else (no face, no focus, no rows).
+// The data control of a window: it holds a connection string and nothing else (no face, no focus, no rows). The
+// string may carry a password: whoever sets it empties it as soon as it is not needed.
 class DataControl : public Control {
  public:
   explicit DataControl(std::string name, int index = NotInArray);

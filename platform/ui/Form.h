@@ -45,7 +45,6 @@ class Form {
   // Position of the window and size of its client area, in twips.
   const Rect& geometry() const { return geometry_; }
   void move(int left, int top, int width, int height);
-  bool keyPreview() const { return keyPreview_; }
   void setKeyPreview(bool on) { keyPreview_ = on; }
 
   template <class T, class... Args>

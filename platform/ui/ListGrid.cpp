@@ -60,13 +60,6 @@ void ListGrid::setCols(int cols) {
   if (col_ >= cols) moveTo(row_, cols - 1);
 }
 
-void ListGrid::setFixedRows(int rows) {
-  if (rows < 0 || rows >= this->rows()) throw UiError("FixedRows must leave a data row: " + name());
-  fixedRows_ = rows;
-  topRow_ = std::max(topRow_, fixedRows_);
-  contentsChanged();
-}
-
 void ListGrid::moveTo(int row, int col) {
   if (row == row_ && col == col_) return;
   row_ = row;
@@ -117,11 +110,6 @@ void ListGrid::setTextMatrix(int row, int col, std::string_view text) {
   } else {
     changed(ControlChange{Property::Contents, RowRange{row, 1}});
   }
-}
-
-void ListGrid::setCellAlignment(CellAlignment alignment) {
-  store_.setAlignment(row_, col_, alignment);
-  contentsChanged();
 }
 
 void ListGrid::setColWidth(int col, int twips) {

@@ -9,7 +9,7 @@
 
 namespace platform::ui {
 
-// A read-only list grid: rows of text cells, the first FixedRows of them titles. The current cell (Row, Col),
+// A read-only list grid: rows of text cells, the first of them titles. The current cell (Row, Col),
 // the selected columns of the current row (Col..ColSel) and the first visible data row (TopRow) are model
 // state; the cells live in a GridStore that a toolkit view only reads. Row numbers and counts are 32-bit.
 class ListGrid : public Control {
@@ -21,7 +21,6 @@ class ListGrid : public Control {
   int cols() const { return store_.cols(); }
   void setCols(int cols);
   int fixedRows() const { return fixedRows_; }
-  void setFixedRows(int rows);
 
   // The current cell; a change runs onRowColChange once.
   int row() const { return row_; }
@@ -38,11 +37,9 @@ class ListGrid : public Control {
 
   std::string textMatrix(int row, int col) const { return std::string(store_.text(row, col)); }
   void setTextMatrix(int row, int col, std::string_view text);
-  // The current cell's text and alignment.
+  // The current cell's text.
   std::string text() const { return std::string(store_.text(row_, col_)); }
   void setText(std::string_view text) { setTextMatrix(row_, col_, text); }
-  CellAlignment cellAlignment() const { return store_.alignment(row_, col_); }
-  void setCellAlignment(CellAlignment alignment);
 
   // Widths and heights in twips; a column of width 0 is hidden.
   int colWidth(int col) const { return store_.colWidth(col); }
@@ -97,7 +94,7 @@ class ListGrid : public Control {
   void moveTo(int row, int col);
 
   GridStore store_;
-  int fixedRows_ = 1;
+  const int fixedRows_ = 1;
   int row_ = 0;
   int col_ = 0;
   int colSel_ = 0;

@@ -81,7 +81,6 @@ constexpr std::int16_t Delete = 46;
 constexpr std::int16_t F1 = 112;
 constexpr std::int16_t F2 = 113;
 constexpr std::int16_t F5 = 116;
-constexpr std::int16_t F12 = 123;
 constexpr std::int16_t letter(char upper) { return static_cast<std::int16_t>(upper); }
 }  // namespace key
 
@@ -89,19 +88,13 @@ constexpr std::int16_t letter(char upper) { return static_cast<std::int16_t>(upp
 namespace mb {
 constexpr int OkOnly = 0;
 constexpr int OkCancel = 1;
-constexpr int AbortRetryIgnore = 2;
 constexpr int YesNoCancel = 3;
 constexpr int YesNo = 4;
-constexpr int RetryCancel = 5;
 constexpr int Critical = 16;
-constexpr int Question = 32;
 constexpr int Exclamation = 48;
-constexpr int Information = 64;
-constexpr int DefaultButton1 = 0;
 constexpr int DefaultButton2 = 256;
-constexpr int DefaultButton3 = 512;
 
-enum class Answer : std::int16_t { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+enum class Answer : std::int16_t { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 }  // namespace mb
 
 }  // namespace platform::ui

@@ -6,7 +6,6 @@
 
 #include "db/QueryOperations.h"
 #include "framework/Conventions.h"
-#include "platform/system/MomentTrace.h"
 #include "platform/text/CodePage.h"
 #include "program/ErrorReport.h"
 #include "screens/maintenance/ListingGrid.h"
@@ -153,7 +152,7 @@ bool readArrivingSlice(MaintenanceScreen& maintenance, Arrival& arrival) {
     const LoadedWhenDone loaded(state);
     currentCellToLastRow(maintenance);
   }
-  platform::traceMoment("listing-complete");
+  maintenance.program.ui.moment("listing-complete");
   maintenance.arrivingRows.reset();
   return true;
 }
@@ -210,14 +209,14 @@ bool rowHoldsPair(const ListGrid& grid, int row) {
 
 void FillGrid(MaintenanceScreen& maintenance, platform::odbc::ResultSet& resultSet) {
   fillFromListing(maintenance, resultSet, [] { return true; });
-  platform::traceMoment("listing-complete");
+  maintenance.program.ui.moment("listing-complete");
 }
 
 void fillGridWhileShown(MaintenanceScreen& maintenance, std::optional<platform::odbc::ResultSet>& listing) {
   // A screenful at least, and as much as one slice reads: a short listing is whole before the window shows.
   const int screenful = maintenance.window.GRID.pageRows() + 1;
   if (fillFromListing(maintenance, *listing, SliceBudget(maintenance.program.ui.sliceTime(), screenful))) {
-    platform::traceMoment("listing-complete");
+    maintenance.program.ui.moment("listing-complete");
     listing->close();
     return;
   }

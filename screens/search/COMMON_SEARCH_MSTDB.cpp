@@ -160,7 +160,6 @@ void OpenCodeSearch(CodeSearch& search, std::int16_t kind, Control* target, cons
   search.SearchOutput2 = output2;
   search.SearchOutput3 = output3;
   SEARCH_MSTDB& dialog = dialogOf(search);
-  dialog.RS.setConnectionString(search.database.ConnectString);
   DataGrid& grid = dialog.GRID;
   bool found = false;
   std::int16_t status = StatusGoOn;
@@ -185,6 +184,9 @@ void OpenCodeSearch(CodeSearch& search, std::int16_t kind, Control* target, cons
   for (std::size_t column = 0; column < search.SearchColumnWidths.size(); ++column) {
     if (search.SearchColumnWidths[column] != 0) grid.setColumnWidth(column, search.SearchColumnWidths[column]);
   }
+  // The data control holds the connect string, password and all, only while the dialog shows: a search that
+  // shows nothing leaves no copy in the hidden dialog it keeps.
+  dialog.RS.setConnectionString(search.database.ConnectString);
   CenterWindow(*dialog.form);
   dialog.form->show(platform::ui::ShowMode::Modal);
   search.SearchDialog.reset();

@@ -44,7 +44,7 @@ int runMainWindow(platform::qt::QtProgram& qt, platform::ui::Application& applic
 }  // namespace
 
 int main(int argc, char** argv) {
-  platform::qt::QtProgram qt(argv[0]);
+  platform::qt::QtProgram qt(argv[0], mnt4820::ProgramTitle);
   platform::ui::Application application(qt.toolkit());
   if (argc == 2 && std::string_view(argv[1]) == "field") return runField(qt, application);
   if (argc == 3 && std::string_view(argv[1]) == "main") return runMainWindow(qt, application, argv[2]);

@@ -9,6 +9,8 @@
 #include <QTest>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/qt/ListGridModel.h"
 #include "platform/qt/ListGridView.h"
@@ -64,7 +66,7 @@ class ListGridViewTest : public ::testing::Test {
     return view->visualRect(view->model()->index(gridRow - 1, col)).center();
   }
 
-  platform::qt::QtToolkit toolkit;
+  platform::qt::QtToolkit toolkit{"Test"};
   platform::ui::Application app{toolkit};
   std::unique_ptr<platform::ui::Form> form;
   ListGrid* grid = nullptr;
@@ -92,6 +94,19 @@ TEST_F(ListGridViewTest, ShowsTheStoreWithFixedRowsAndTheHighlightedRow) {
   EXPECT_EQ(view->verticalScrollBar()->value(), 59);
   fill(3);
   EXPECT_EQ(model->rowCount(), 3);
+}
+
+TEST_F(ListGridViewTest, AGridsFirstPaintIsAMomentOfTheRunAndItsLaterPaintsAreNot) {
+  std::vector<std::string> moments;
+  app.setMomentHook([&](std::string_view name) { moments.emplace_back(name); });
+  platform::ui::Form other(app, "F_OTHER");
+  other.add<ListGrid>("GRID").move(0, 0, 3000, 2000);
+  other.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(toolkit.windowOf(other)));
+  toolkit.windowOf(other)->repaint();
+  view->repaint();
+  EXPECT_EQ(moments, std::vector<std::string>{"grid-painted"});
+  app.setMomentHook({});
 }
 
 TEST_F(ListGridViewTest, AClickAndTheArrowKeysMoveTheModelsCurrentRow) {

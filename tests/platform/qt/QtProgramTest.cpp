@@ -17,7 +17,7 @@ TEST(QtProgram, LeavesTheCommandLineToTheProgram) {
   char* argv[] = {name, reverse, session, x, platform, xcb, nullptr};
   const int argc = 6;
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  const platform::qt::QtProgram qt(argv[0]);
+  const platform::qt::QtProgram qt(argv[0], "QtProgramTest");
   EXPECT_EQ(platform::commandLineText(argc, argv), "-reverse -session x -platform xcb");
   EXPECT_EQ(QGuiApplication::layoutDirection(), Qt::LeftToRight);
   EXPECT_EQ(QGuiApplication::platformName(), "offscreen");

@@ -107,7 +107,7 @@ class MainWindowOnQt : public ::testing::Test {
   }
 
   std::optional<test::TestDatabase> database = test::TestDatabase::create(test::Engine::Sqlite, true);
-  platform::qt::QtToolkit toolkit;
+  platform::qt::QtToolkit toolkit{mnt4820::ProgramTitle};
   platform::ui::Application application{toolkit};
   Program program{application};
   std::optional<MaintenanceScreen> maintenance;

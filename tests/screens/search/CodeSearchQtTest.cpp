@@ -27,7 +27,7 @@ TEST(CodeSearchOnQt, KindTwoDownAndEnterWriteTheSecondRowIntoTheFieldAndTheLabel
   ASSERT_TRUE(database);
   DatabaseSession session;
   ConnectDatabase(session, {"WS01", database->user(), database->password(), database->dsn()});
-  platform::qt::QtToolkit toolkit;
+  platform::qt::QtToolkit toolkit{"MNT4820"};
   platform::ui::Application application{toolkit};
   {
     platform::ui::Form caller{application, "F_TEST"};

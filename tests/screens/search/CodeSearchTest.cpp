@@ -153,7 +153,8 @@ TEST_P(CodeSearchTest, KeysAreComparedAsGivenAndFilterOnlyWhereTheKindSaysSo) {
         0, [](Form&, DataGrid&) {}, key);
     expectOnlyMessage("検索データが有りません");
   }
-  EXPECT_TRUE(search.SearchDialog) << "kept, hidden, after an empty result";
+  ASSERT_TRUE(search.SearchDialog) << "kept, hidden, after an empty result";
+  EXPECT_EQ(search.SearchDialog->RS.connectionString(), "") << "with no copy of the password";
 }
 
 TEST_P(CodeSearchTest, ChoosingWritesTheCurrentRowTrimmedAndNullAsEmptyIntoTheGivenControls) {

@@ -32,7 +32,7 @@ TEST(SignOnOnQt, ACodeAndPasswordTypedIntoTheRealWindowSignTheOperatorOn) {
   const test::TestFolder folder;
   const std::string demo = platform::odbc::test::readTextFile(test::sourceFolder() / "config" / "demo" / "EDI.ini");
   folder.write("EDI.ini", demo.substr(demo.find("[Setting0]")));
-  platform::qt::QtToolkit toolkit;
+  platform::qt::QtToolkit toolkit{mnt4820::ProgramTitle};
   platform::ui::Application application{toolkit};
   Program program{application};
   LoadSettings((folder.path() / "EDI" / "MNT4820").string(), program.settings);
