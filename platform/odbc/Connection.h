@@ -52,12 +52,15 @@ class Connection {
 
   // Autocommit off until commit or rollback turn it on again. Transactions do not nest.
   void beginTransaction();
+  // Commit and rollback end the transaction whatever their outcome.
   // Throws InvalidStateError when no transaction is open, and when the connection is lost: the server has
-  // rolled the transaction back (psqlODBC answers a commit after a failed statement with success). When the
-  // commit itself fails the transaction stays open, for the caller to roll back.
+  // rolled the transaction back (psqlODBC answers a commit after a failed statement with success). A commit
+  // that fails is rolled back as far as the server still holds it, and its error passes on.
   void commit();
-  // Does nothing when no transaction is open (or the connection is closed), so that every
-  // error path may call it. On a lost connection the transaction only ends here: the server has ended it.
+  // Does nothing when no transaction is open (or the connection is closed), so that every error path may call
+  // it. On a lost connection, or one that is found lost here, the transaction only ends here: the server has
+  // ended it. Any other failure gives the connection up as lost (the next operation opens a new one) and
+  // throws OdbcError.
   void rollback();
   bool inTransaction() const;
 
@@ -71,6 +74,8 @@ class Connection {
   explicit Connection(std::shared_ptr<ConnectionState> state);
   ConnectionState& openState() const;
   void setAutocommit(bool on);
+  // SQLEndTran, then autocommit on again; the caller has ended the transaction state or does so after.
+  void endTransaction(bool commit);
 
   std::shared_ptr<ConnectionState> state_;
 };
