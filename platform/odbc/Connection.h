@@ -21,7 +21,8 @@ class ConnectionState;
 // disconnects at once, and such result sets then refuse to be read.
 class Connection {
  public:
-  // SQLDriverConnect without prompting; the login time-out is set first. Throws OdbcError.
+  // SQLDriverConnect without prompting; the login time-out is set first. Every later call that waits for the
+  // server waits at most the query time-out (SocketWatchdog). Throws OdbcError.
   static Connection open(Environment& environment, const std::string& connectString,
                          const ConnectOptions& options = {});
 
@@ -37,7 +38,8 @@ class Connection {
   // (OdbcError::meansConnectionLost), or the driver reports it dead (SQL_ATTR_CONNECTION_DEAD). psqlODBC sets
   // that flag after some first failures, after others only at the second, and never when the first statement
   // after a restart could not be sent; hence both count. A driver that cannot tell counts as connected until
-  // a call fails saying so.
+  // a call fails saying so. A call that had no answer within the query time-out (TimedOutSqlState), and a
+  // rollback that failed, leave the connection lost as well.
   bool isLost() const;
   // The SQLSTATE of the failure that showed the connection lost; empty when none did.
   std::string lostSqlState() const;

@@ -70,8 +70,8 @@ void ConnectionState::disconnect() {
     statement->release();
   }
   if (inTransaction_) {
-    call("SQLEndTran", SQLEndTran(SQL_HANDLE_DBC, connection_.get(), SQL_ROLLBACK));
     inTransaction_ = false;
+    watched("SQLEndTran", [this] { return SQLEndTran(SQL_HANDLE_DBC, connection_.get(), SQL_ROLLBACK); });
   }
   call("SQLDisconnect", SQLDisconnect(connection_.get()));
   connected_ = false;

@@ -54,15 +54,19 @@ TEST(Failover, AfterThePromotionTheNextOperationsWorkOnTheNewPrimary) {
   ASSERT_EQ(pgServer("start " + pair.primary + " " + port), 0);
   test::TestFolder folder;
   const std::string sources = pair.commandIni ? platform::odbc::test::readTextFile(pair.commandIni) : "";
-  const auto ini = folder.write("odbc.ini", sources + "\n[MNT4820_PAIR]\nDriver=MNT4820 PostgreSQL\nServername=127.0.0.1,"
-                                                      "127.0.0.2\nPort=" + port + "\nDatabase=mnt4820\n"
-                                                      "pqopt=target_session_attrs=read-write\n");
+  const auto ini = folder.write("odbc.ini", sources +
+                                                "\n[MNT4820_PAIR]\nDriver=MNT4820 PostgreSQL\nServername=127.0.0.1,"
+                                                "127.0.0.2\nPort=" +
+                                                port +
+                                                "\nDatabase=mnt4820\n"
+                                                "pqopt=target_session_attrs=read-write\n");
   setenv("ODBCINI", ini.c_str(), 1);
   platform::odbc::Environment environment;
   const auto connect = [&] { return platform::odbc::Connection::open(environment, "DSN=MNT4820_PAIR;UID=mnt4820;"); };
   platform::odbc::Connection setup = connect();
   for (const char* script : {"db/schema.sql", "db/demo-data.sql"}) {
-    platform::odbc::test::runSqlScript(setup, platform::odbc::test::readTextFile(test::sourceFolder().string() + "/" + script));
+    platform::odbc::test::runSqlScript(
+        setup, platform::odbc::test::readTextFile(test::sourceFolder().string() + "/" + script));
   }
   ASSERT_EQ(pgServer("standby " + pair.standby + " " + port + " 127.0.0.2"), 0);
   const Strings before = test::storedPairs(connect());
