@@ -27,7 +27,8 @@ class SocketWatchdog {
   };
 
   // The process's TCP sockets (IPv4 and IPv6). Those open after a driver connected and not before are the
-  // connection's: a local driver has none, and the toolkit's own links (display, message bus) are not TCP.
+  // connection's: a local driver has none, and the toolkit's own links (display, message bus) are local sockets
+  // or opened before any connection.
   static std::vector<Socket> networkSockets();
 
   explicit SocketWatchdog(std::vector<Socket> sockets);
