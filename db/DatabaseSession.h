@@ -17,6 +17,8 @@ struct DatabaseSession {
   std::string SqlText;
   // QueryStatusEmpty when the result set opened last is empty, QueryStatusHasRows otherwise.
   std::string QueryStatus;
+  // Of every connection the session opens. No call on one waits longer than the query time-out for the server.
+  platform::odbc::ConnectOptions connectOptions{.loginTimeoutSeconds = 120, .queryTimeoutSeconds = 300};
 };
 
 inline constexpr const char* QueryStatusEmpty = "9";

@@ -15,7 +15,7 @@ using SqlValues = std::vector<platform::odbc::Parameter>;
 // "DSN=…;UID=…;PWD=…;" from the database settings, each value trimmed of blanks.
 std::string BuildConnectString(const DbSettings& db);
 
-// Builds `ConnectString` and opens the one connection (login time-out 120 s, query time-out 300 s).
+// Builds `ConnectString` and opens the one connection with the session's `connectOptions`.
 // ODBC environments carry no name and no default user: the user travels in the connect string.
 // Errors pass to the caller as platform::odbc::OdbcError; an empty data-source name is refused with
 // std::invalid_argument.
@@ -31,7 +31,8 @@ platform::odbc::Connection& liveConnection(DatabaseSession& session);
 // Opens a read-only result set for `SqlText` with `values` bound to its markers and hands it to `resultSet`;
 // sets `QueryStatus`. On an error `resultSet` and `QueryStatus` keep what they held. A result that is read
 // once from start to end (a listing) asks for a forward-only cursor. When the connection turns out lost and
-// no transaction is open, the read runs once more on a new connection.
+// no transaction is open, the read runs once more on a new connection, unless it had no answer within the query
+// time-out (OdbcError with TimedOutSqlState).
 void OpenQuery(DatabaseSession& session, std::optional<platform::odbc::ResultSet>& resultSet,
                const SqlValues& values = {},
                platform::odbc::CursorRequest cursor = platform::odbc::CursorRequest::Scrollable);

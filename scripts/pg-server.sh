@@ -4,6 +4,10 @@
 #   scripts/pg-server.sh start DATADIR PORT   # (re)creates the cluster, role and database mnt4820
 #   scripts/pg-server.sh restart DATADIR      # restarts it as a nightly maintenance does (fast shutdown)
 #   scripts/pg-server.sh stop DATADIR         # stops it and removes DATADIR
+#   scripts/pg-server.sh standby DATADIR PORT ADDRESS
+#                                             # a streaming standby of the cluster on 127.0.0.1:PORT, made with
+#                                             # pg_basebackup -R and reachable on ADDRESS:PORT (e.g. 127.0.0.2)
+#   scripts/pg-server.sh promote DATADIR      # makes a standby the primary
 #
 # Trust authentication, UTF8, locale C (byte order, the same as SQLite's), durability off.
 set -eu
@@ -12,7 +16,7 @@ role=mnt4820
 database=mnt4820
 
 usage() {
-    echo "usage: $0 start DATADIR PORT | restart DATADIR | stop DATADIR" >&2
+    echo "usage: $0 start DATADIR PORT | restart DATADIR | stop DATADIR | standby DATADIR PORT ADDRESS | promote DATADIR" >&2
     exit 2
 }
 
@@ -53,6 +57,20 @@ stop_cluster() {
     fi
 }
 
+# An empty folder for a cluster, owned by the server's user; the caller has checked that it may go.
+new_datadir() {
+    stop_cluster "$1"
+    rm -rf "$1"
+    mkdir -p "$1"
+    datadir=$(realpath "$1")
+    if [ "$(id -u)" -eq 0 ]; then
+        chown postgres:postgres "$datadir"
+        runuser -u postgres -- test -x "$(dirname "$datadir")" ||
+            fail "the postgres user cannot reach $(dirname "$datadir"); choose a folder such as /tmp/..."
+    fi
+    chmod 0700 "$datadir"
+}
+
 start() {
     datadir=$1
     port=$2
@@ -60,17 +78,7 @@ start() {
     is_cluster_or_empty "$datadir" || fail "$datadir exists and is not a PostgreSQL cluster; not touching it"
 
     # A cluster left by an earlier run is stopped and thrown away.
-    stop_cluster "$datadir"
-    rm -rf "$datadir"
-
-    mkdir -p "$datadir"
-    datadir=$(realpath "$datadir")
-    if [ "$(id -u)" -eq 0 ]; then
-        chown postgres:postgres "$datadir"
-        runuser -u postgres -- test -x "$(dirname "$datadir")" ||
-            fail "the postgres user cannot reach $(dirname "$datadir"); choose a folder such as /tmp/..."
-    fi
-    chmod 0700 "$datadir"
+    new_datadir "$datadir"
 
     if ! output=$(as_server_user "$bindir/initdb" -D "$datadir" -U postgres -E UTF8 --locale=C \
         --auth-local=trust --auth-host=trust --no-sync 2>&1); then
@@ -103,6 +111,28 @@ restart() {
     as_server_user "$bindir/pg_ctl" -D "$1" -l "$1/server.log" -m fast -w -t 30 restart >/dev/null || fail "the server did not restart: see $1/server.log"
 }
 
+standby() {
+    port=$2
+    case $port in ''|*[!0-9]*) fail "PORT must be a number: $port" ;; esac
+    is_cluster_or_empty "$1" || fail "$1 exists and is not a PostgreSQL cluster; not touching it"
+    new_datadir "$1"
+    if ! output=$(as_server_user "$bindir/pg_basebackup" -h 127.0.0.1 -p "$port" -U postgres -D "$datadir" -R \
+        -X stream -c fast --no-sync 2>&1); then
+        echo "$output" >&2
+        fail "pg_basebackup from 127.0.0.1:$port failed"
+    fi
+    # The copy holds the primary's socket lock (its socket lives in its data folder).
+    rm -f "$datadir"/.s.PGSQL.*
+    as_server_user "$bindir/pg_ctl" -D "$datadir" -l "$datadir/server.log" -w -t 30 \
+        -o "-c listen_addresses=$3 -p $port -c unix_socket_directories='$datadir' -c fsync=off" \
+        start >/dev/null || fail "the standby did not start: see $datadir/server.log"
+}
+
+promote() {
+    [ -f "$1/PG_VERSION" ] || fail "$1 is not a PostgreSQL cluster"
+    as_server_user "$bindir/pg_ctl" -D "$1" -w -t 30 promote >/dev/null || fail "the standby was not promoted"
+}
+
 stop() {
     datadir=$1
     [ -e "$datadir" ] || return 0
@@ -117,5 +147,7 @@ case $1 in
     start) [ $# -eq 3 ] || usage; start "$2" "$3" ;;
     restart) [ $# -eq 2 ] || usage; restart "$2" ;;
     stop) [ $# -eq 2 ] || usage; stop "$2" ;;
+    standby) [ $# -eq 4 ] || usage; standby "$2" "$3" "$4" ;;
+    promote) [ $# -eq 2 ] || usage; promote "$2" ;;
     *) usage ;;
 esac

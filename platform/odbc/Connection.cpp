@@ -1,5 +1,6 @@
 #include "platform/odbc/Connection.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
@@ -7,6 +8,7 @@
 
 #include "platform/odbc/ConnectionState.h"
 #include "platform/odbc/DatabaseError.h"
+#include "platform/odbc/SocketWatchdog.h"
 #include "platform/odbc/Statement.h"
 
 namespace platform::odbc {
@@ -33,10 +35,15 @@ Connection Connection::open(Environment& environment, const std::string& connect
   checked("SQLSetConnectAttr", SQL_HANDLE_DBC, handle,
           SQLSetConnectAttr(handle, SQL_ATTR_LOGIN_TIMEOUT,
                             asPointer(static_cast<SQLULEN>(options.loginTimeoutSeconds)), 0));
+  // The driver's login time-out bounds the connect itself (psqlODBC hands it to libpq as connect_timeout).
+  const std::vector<SocketWatchdog::Socket> before = SocketWatchdog::networkSockets();
   checked("SQLDriverConnect", SQL_HANDLE_DBC, handle,
           SQLDriverConnect(handle, nullptr, reinterpret_cast<SQLCHAR*>(const_cast<char*>(connectString.data())),
                            static_cast<SQLSMALLINT>(connectString.size()), nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT));
-  return Connection(std::make_shared<ConnectionState>(environment.handle_, std::move(connection), options));
+  std::vector<SocketWatchdog::Socket> own = SocketWatchdog::networkSockets();
+  std::erase_if(own, [&](const SocketWatchdog::Socket& socket) { return std::ranges::count(before, socket) > 0; });
+  return Connection(
+      std::make_shared<ConnectionState>(environment.handle_, std::move(connection), options, std::move(own)));
 }
 
 ConnectionState& Connection::openState() const {
@@ -88,8 +95,11 @@ std::string Connection::driverName() const {
 
 void Connection::setAutocommit(bool on) {
   ConnectionState& state = openState();
-  state.call("SQLSetConnectAttr", SQLSetConnectAttr(state.handle(), SQL_ATTR_AUTOCOMMIT,
-                                                    asPointer(on ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF), 0));
+  // Turning it on commits on the server.
+  state.watched("SQLSetConnectAttr", [&] {
+    return SQLSetConnectAttr(state.handle(), SQL_ATTR_AUTOCOMMIT,
+                             asPointer(on ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF), 0);
+  });
 }
 
 void Connection::beginTransaction() {
@@ -101,16 +111,32 @@ void Connection::beginTransaction() {
   state.setInTransaction(true);
 }
 
+void Connection::endTransaction(bool commit) {
+  ConnectionState& state = *state_;
+  state.watched("SQLEndTran",
+                [&] { return SQLEndTran(SQL_HANDLE_DBC, state.handle(), commit ? SQL_COMMIT : SQL_ROLLBACK); });
+  setAutocommit(true);
+}
+
 void Connection::commit() {
   ConnectionState& state = openState();
   if (!state.inTransaction()) {
     throw InvalidStateError("commit with no transaction open");
   }
   if (isLost()) {
+    state.setInTransaction(false);
     throw InvalidStateError("the connection was lost: the server has rolled the transaction back");
   }
-  state.call("SQLEndTran", SQLEndTran(SQL_HANDLE_DBC, state.handle(), SQL_COMMIT));
-  setAutocommit(true);
+  try {
+    endTransaction(true);
+  } catch (const OdbcError&) {
+    try {
+      rollback();
+    } catch (const OdbcError&) {
+      // rollback() has given the connection up; the commit's own failure is the one to report.
+    }
+    throw;
+  }
   state.setInTransaction(false);
 }
 
@@ -119,11 +145,20 @@ void Connection::rollback() {
     return;
   }
   ConnectionState& state = *state_;
-  if (!isLost()) {
-    state.call("SQLEndTran", SQLEndTran(SQL_HANDLE_DBC, state.handle(), SQL_ROLLBACK));
-    setAutocommit(true);
-  }
   state.setInTransaction(false);
+  if (isLost()) {
+    return;
+  }
+  try {
+    endTransaction(false);
+  } catch (const OdbcError& error) {
+    if (isLost()) {
+      return;  // the session has ended, and its transaction with it
+    }
+    // Whether the server still holds the transaction is unknown: only a new connection is sure to start clean.
+    state.markLost(error.sqlState());
+    throw;
+  }
 }
 
 bool Connection::inTransaction() const { return state_ && state_->isConnected() && state_->inTransaction(); }

@@ -21,7 +21,8 @@ class ConnectionState;
 // disconnects at once, and such result sets then refuse to be read.
 class Connection {
  public:
-  // SQLDriverConnect without prompting; the login time-out is set first. Throws OdbcError.
+  // SQLDriverConnect without prompting; the login time-out is set first. Every later call that waits for the
+  // server waits at most the query time-out (SocketWatchdog). Throws OdbcError.
   static Connection open(Environment& environment, const std::string& connectString,
                          const ConnectOptions& options = {});
 
@@ -37,7 +38,8 @@ class Connection {
   // (OdbcError::meansConnectionLost), or the driver reports it dead (SQL_ATTR_CONNECTION_DEAD). psqlODBC sets
   // that flag after some first failures, after others only at the second, and never when the first statement
   // after a restart could not be sent; hence both count. A driver that cannot tell counts as connected until
-  // a call fails saying so.
+  // a call fails saying so. A call that had no answer within the query time-out (TimedOutSqlState), and a
+  // rollback that failed, leave the connection lost as well.
   bool isLost() const;
   // The SQLSTATE of the failure that showed the connection lost; empty when none did.
   std::string lostSqlState() const;
@@ -52,12 +54,15 @@ class Connection {
 
   // Autocommit off until commit or rollback turn it on again. Transactions do not nest.
   void beginTransaction();
+  // Commit and rollback end the transaction whatever their outcome.
   // Throws InvalidStateError when no transaction is open, and when the connection is lost: the server has
-  // rolled the transaction back (psqlODBC answers a commit after a failed statement with success). When the
-  // commit itself fails the transaction stays open, for the caller to roll back.
+  // rolled the transaction back (psqlODBC answers a commit after a failed statement with success). A commit
+  // that fails is rolled back as far as the server still holds it, and its error passes on.
   void commit();
-  // Does nothing when no transaction is open (or the connection is closed), so that every
-  // error path may call it. On a lost connection the transaction only ends here: the server has ended it.
+  // Does nothing when no transaction is open (or the connection is closed), so that every error path may call
+  // it. On a lost connection, or one that is found lost here, the transaction only ends here: the server has
+  // ended it. Any other failure gives the connection up as lost (the next operation opens a new one) and
+  // throws OdbcError.
   void rollback();
   bool inTransaction() const;
 
@@ -71,6 +76,8 @@ class Connection {
   explicit Connection(std::shared_ptr<ConnectionState> state);
   ConnectionState& openState() const;
   void setAutocommit(bool on);
+  // SQLEndTran, then autocommit on again; the caller has ended the transaction state or does so after.
+  void endTransaction(bool commit);
 
   std::shared_ptr<ConnectionState> state_;
 };

@@ -7,8 +7,11 @@
 namespace platform::odbc {
 
 ConnectionState::ConnectionState(std::shared_ptr<void> environment, UniqueHandle connection,
-                                 const ConnectOptions& options)
-    : environment_(std::move(environment)), connection_(std::move(connection)), options_(options) {}
+                                 const ConnectOptions& options, std::vector<SocketWatchdog::Socket> sockets)
+    : environment_(std::move(environment)),
+      connection_(std::move(connection)),
+      options_(options),
+      watchdog_(std::move(sockets)) {}
 
 ConnectionState::~ConnectionState() {
   if (!connected_) {
@@ -33,6 +36,22 @@ SQLRETURN ConnectionState::check(const char* functionName, SQLSMALLINT handleTyp
   }
 }
 
+void ConnectionState::markLost(const std::string& sqlState) {
+  if (!lostBy_) lostBy_ = sqlState;
+}
+
+void ConnectionState::timedOut(const char* functionName, SQLSMALLINT handleType, SQLHANDLE handle, SQLRETURN rc) {
+  markLost(TimedOutSqlState);
+  if (SQL_SUCCEEDED(rc) || rc == SQL_NO_DATA) return;
+  // What the driver says of its shut-down socket comes after the cause.
+  std::vector<DiagnosticRecord> records = readDiagnostics(handleType, handle);
+  records.insert(records.begin(),
+                 {TimedOutSqlState, 0,
+                  "no answer from the server within the query time-out of " +
+                      std::to_string(options_.queryTimeoutSeconds) + " s; the connection was shut down"});
+  throw OdbcError(functionName, std::move(records));
+}
+
 bool ConnectionState::driverReportsDead() const {
   SQLUINTEGER dead = SQL_CD_FALSE;
   const SQLRETURN rc = SQLGetConnectAttr(connection_.get(), SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr);
@@ -51,8 +70,8 @@ void ConnectionState::disconnect() {
     statement->release();
   }
   if (inTransaction_) {
-    call("SQLEndTran", SQLEndTran(SQL_HANDLE_DBC, connection_.get(), SQL_ROLLBACK));
     inTransaction_ = false;
+    watched("SQLEndTran", [this] { return SQLEndTran(SQL_HANDLE_DBC, connection_.get(), SQL_ROLLBACK); });
   }
   call("SQLDisconnect", SQLDisconnect(connection_.get()));
   connected_ = false;

@@ -1,6 +1,7 @@
 #pragma once
 // Internal to the ODBC layer.
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "platform/odbc/ConnectOptions.h"
 #include "platform/odbc/OdbcHandle.h"
+#include "platform/odbc/SocketWatchdog.h"
 
 namespace platform::odbc {
 
@@ -17,7 +19,9 @@ class Statement;
 // back an open transaction (a server refuses to disconnect with one open) and disconnects.
 class ConnectionState {
  public:
-  ConnectionState(std::shared_ptr<void> environment, UniqueHandle connection, const ConnectOptions& options);
+  // `sockets`: the connection's own, for the watchdog to shut down.
+  ConnectionState(std::shared_ptr<void> environment, UniqueHandle connection, const ConnectOptions& options,
+                  std::vector<SocketWatchdog::Socket> sockets);
   ~ConnectionState();
   ConnectionState(const ConnectionState&) = delete;
   ConnectionState& operator=(const ConnectionState&) = delete;
@@ -29,6 +33,9 @@ class ConnectionState {
   // The SQLSTATE of the first failure on the connection or its statements that showed the link to the server
   // gone, by its own SQLSTATE or by the driver's flag set with it; nothing while none has.
   const std::optional<std::string>& lostBy() const { return lostBy_; }
+  // Gives the connection up as lost by `sqlState` (unless a loss is known already): it has left the server
+  // holding what is unknown, and the next operation is to open a new one.
+  void markLost(const std::string& sqlState);
   // SQL_ATTR_CONNECTION_DEAD; false from a driver that cannot tell.
   bool driverReportsDead() const;
   bool inTransaction() const { return inTransaction_; }
@@ -48,8 +55,24 @@ class ConnectionState {
   SQLRETURN call(const char* functionName, SQLRETURN rc) {
     return check(functionName, SQL_HANDLE_DBC, connection_.get(), rc);
   }
+  // check() for `odbcCall`, a call that waits for the server, made under the watchdog with the query time-out.
+  // A call that outlasts it fails with HYT00 and the connection is lost; one that got its answer as the
+  // watchdog struck keeps it, but the connection is lost all the same.
+  template <typename OdbcCall>
+  SQLRETURN watched(const char* functionName, SQLSMALLINT handleType, SQLHANDLE handle, OdbcCall odbcCall) {
+    watchdog_.arm(std::chrono::seconds(options_.queryTimeoutSeconds));
+    const SQLRETURN rc = odbcCall();
+    if (watchdog_.disarm()) timedOut(functionName, handleType, handle, rc);
+    return check(functionName, handleType, handle, rc);
+  }
+  template <typename OdbcCall>
+  SQLRETURN watched(const char* functionName, OdbcCall odbcCall) {
+    return watched(functionName, SQL_HANDLE_DBC, connection_.get(), odbcCall);
+  }
 
  private:
+  void timedOut(const char* functionName, SQLSMALLINT handleType, SQLHANDLE handle, SQLRETURN rc);
+
   // Declared first so that it is released last: the connection handle lives under it.
   std::shared_ptr<void> environment_;
   UniqueHandle connection_;
@@ -58,6 +81,7 @@ class ConnectionState {
   bool connected_ = true;
   bool inTransaction_ = false;
   std::optional<std::string> lostBy_;
+  SocketWatchdog watchdog_;
 };
 
 }  // namespace platform::odbc

@@ -15,6 +15,10 @@ struct DiagnosticRecord {
   std::string message;
 };
 
+// The SQLSTATE of a call that had no answer from the server within the connection's query time-out: the
+// connection is lost with it (Connection::lostSqlState).
+inline constexpr const char* TimedOutSqlState = "HYT00";
+
 // An ODBC call failed. Holds every diagnostic record of the failing handle: the first is the
 // main one, later ones often name the cause (a key violation behind "statement terminated").
 class OdbcError : public DatabaseError {

@@ -57,6 +57,10 @@ struct ResultSet::Impl {
   void bindBlock(SQLULEN rows);
   void fetch();
   void fetchFromBlock();
+  // SQLFetch, which waits for the server when the driver reads the result in parts.
+  SQLRETURN fetchNext() {
+    return statement.watched("SQLFetch", [this] { return SQLFetch(statement.handle()); });
+  }
   void readCell(SQLUSMALLINT column, Cell& cell);
   void readText(SQLUSMALLINT column, Cell& cell);
 
@@ -158,7 +162,7 @@ void ResultSet::Impl::fetchFromBlock() {
   if (b.position + 1 < b.fetched) {
     ++b.position;
   } else {
-    atEnd = statement.call("SQLFetch", SQLFetch(statement.handle())) == SQL_NO_DATA || b.fetched == 0;
+    atEnd = fetchNext() == SQL_NO_DATA || b.fetched == 0;
     if (atEnd) return;
     b.position = 0;
   }
@@ -187,7 +191,7 @@ void ResultSet::Impl::fetch() {
     fetchFromBlock();
     return;
   }
-  atEnd = statement.call("SQLFetch", SQLFetch(statement.handle())) == SQL_NO_DATA;
+  atEnd = fetchNext() == SQL_NO_DATA;
   if (atEnd) {
     return;
   }

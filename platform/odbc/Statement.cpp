@@ -37,9 +37,10 @@ SQLRETURN Statement::execute(const std::string& sql, const std::vector<Parameter
          SQLBindParameter(handle(), static_cast<SQLUSMALLINT>(i + 1), SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
                           static_cast<SQLULEN>(length > 0 ? length : 1), 0, value, length, &indicators[i]));
   }
-  const SQLRETURN rc =
-      call("SQLExecDirect", SQLExecDirect(handle(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data())),
-                                          static_cast<SQLINTEGER>(sql.size())));
+  const SQLRETURN rc = watched("SQLExecDirect", [&] {
+    return SQLExecDirect(handle(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.data())),
+                         static_cast<SQLINTEGER>(sql.size()));
+  });
   // The bound buffers end with this call. (After a failure the statement is discarded.)
   if (!params.empty()) {
     call("SQLFreeStmt", SQLFreeStmt(handle(), SQL_RESET_PARAMS));

@@ -37,6 +37,11 @@ class Statement {
   SQLRETURN call(const char* functionName, SQLRETURN rc) const {
     return connection_->check(functionName, SQL_HANDLE_STMT, handle_.get(), rc);
   }
+  // call() for a call that waits for the server (ConnectionState::watched).
+  template <typename OdbcCall>
+  SQLRETURN watched(const char* functionName, OdbcCall odbcCall) const {
+    return connection_->watched(functionName, SQL_HANDLE_STMT, handle_.get(), odbcCall);
+  }
 
  private:
   std::shared_ptr<ConnectionState> connection_;

@@ -9,6 +9,7 @@
 #include "db/QueryOperations.h"
 #include "platform/odbc/OdbcError.h"
 #include "platform/odbc/Transaction.h"
+#include "tests/support/StallingProxy.h"
 #include "tests/support/TestDatabase.h"
 
 namespace mnt4820 {
@@ -93,6 +94,47 @@ TEST_F(Reconnect, AChangeCaughtByARestartIsNeverRunAgainAndTheNextOneWorks) {
     if (pair.find("/NEW") != std::string::npos || pair.find("/LOST") != std::string::npos) changed.push_back(pair);
   }
   EXPECT_EQ(changed, (std::vector<std::string>{"C001/NEW1", "C002/NEW2", "C002/NEW3"}));
+}
+
+// A network that keeps the connection open and forwards nothing: no call waits past the query time-out (here
+// 2 s), the connection counts as lost, and the next operation connects again once the network is back.
+TEST_F(Reconnect, NoCallWaitsPastTheQueryTimeOutOfASilentNetwork) {
+  const std::vector<std::string> before = test::storedPairs(database->connect());
+  test::StallingProxy proxy(std::stoi(*database->connect().openResultSet("SELECT current_setting('port')").value(0)));
+  CloseDatabase(session);
+  session.connectOptions = {.loginTimeoutSeconds = 2, .queryTimeoutSeconds = 2};
+  // psqlODBC takes a connect string's setting over the data source's.
+  ConnectDatabase(session, {"WS01", database->user(), "", database->dsn() + ";Port=" + std::to_string(proxy.port())});
+  std::optional<platform::odbc::ResultSet> rows;
+  session.SqlText = "SELECT センター名 FROM FL1903EDI制御マスタ WHERE センターコード = ?";
+  OpenQuery(session, rows, {"C001"});
+  const auto failsWith = [](const std::function<void()>& step) {
+    try {
+      step();
+    } catch (const platform::odbc::OdbcError& error) {
+      return error.sqlState();
+    }
+    return std::string("no failure");
+  };
+
+  proxy.stall();
+  EXPECT_EQ(failsWith([&] { OpenQuery(session, rows, {"C001"}); }), "HYT00");
+  EXPECT_EQ(session.DbConnection->lostSqlState(), "HYT00");
+  // Still away: the new connection fails within the login time-out.
+  EXPECT_EQ(failsWith([&] { OpenQuery(session, rows, {"C001"}); }), "08001");
+  proxy.resume();
+  // A change whose commit meets the silence is not written.
+  platform::odbc::Transaction change(liveConnection(session));
+  insert("C002", "LOST1");
+  proxy.stall();
+  EXPECT_EQ(failsWith([&] { change.commit(); }), "HYT00");
+  EXPECT_FALSE(session.DbConnection->inTransaction());
+
+  proxy.resume();
+  session.SqlText = "SELECT センター名 FROM FL1903EDI制御マスタ WHERE センターコード = ?";
+  EXPECT_TRUE(reconnects([&] { OpenQuery(session, rows, {"C001"}); }));
+  EXPECT_EQ(session.QueryStatus, "0");
+  EXPECT_EQ(test::storedPairs(database->connect()), before);
 }
 
 }  // namespace

@@ -56,6 +56,26 @@ TEST_P(TransactionTest, RollbackUndoesAnInsertAndADelete) {
   EXPECT_EQ(partners(connection_), (Codes{"A001", "A002"}));
 }
 
+// A commit that the database refuses (a deferred key check) ends the transaction all the same: nothing of it
+// is stored, the connection is not lost, and autocommit is back.
+TEST_P(TransactionTest, ARefusedCommitEndsTheTransaction) {
+  if (GetParam() == Engine::Sqlite) connection_.execute("PRAGMA foreign_keys = ON");
+  const std::string child = uniqueTable("child");
+  connection_.execute("CREATE TABLE " + child +
+                      " (センターコード VARCHAR(12), 相手先企業コード VARCHAR(12), FOREIGN KEY " +
+                      "(センターコード, 相手先企業コード) REFERENCES " + table_ + " DEFERRABLE INITIALLY DEFERRED)");
+  connection_.beginTransaction();
+  connection_.execute("INSERT INTO " + table_ + " VALUES ('C001', 'A003')");
+  connection_.execute("INSERT INTO " + child + " VALUES ('C001', 'NONE')");
+  EXPECT_THROW(connection_.commit(), OdbcError);
+  EXPECT_FALSE(connection_.inTransaction());
+  EXPECT_FALSE(connection_.isLost());
+  connection_.execute("DELETE FROM " + table_ + " WHERE 相手先企業コード = 'A001'");
+  Connection other = connect();
+  EXPECT_EQ(partners(other), Codes{"A002"});
+  connection_.execute("DROP TABLE " + child);  // before the table it refers to
+}
+
 TEST_P(TransactionTest, CommitPersistsForASecondConnection) {
   Connection other = connect();
   connection_.beginTransaction();
