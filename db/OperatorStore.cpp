@@ -13,10 +13,9 @@ std::optional<OperatorRow> OperatorStore::find(const std::string& code) {
   std::optional<platform::odbc::ResultSet> rows;
   OpenQuery(session_, rows, {code});
   if (rows->atEnd()) return std::nullopt;
-  return OperatorRow{rows->value("担当者氏名").value_or(""),
-                     platform::leadingNumber16(rows->value("IME起動モード").value_or("")),
-                     platform::leadingNumber16(rows->value("権限レベル").value_or("")),
-                     rows->value("パスワード").value_or("")};
+  return OperatorRow{
+      rows->value("担当者氏名").value_or(""), platform::leadingNumber16(rows->value("IME起動モード").value_or("")),
+      platform::leadingNumber16(rows->value("権限レベル").value_or("")), rows->value("パスワード").value_or("")};
 }
 
 void OperatorStore::setPassword(const std::string& code, const std::string& password) {

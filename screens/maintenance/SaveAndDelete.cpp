@@ -94,7 +94,8 @@ void DeletePair(MaintenanceScreen& maintenance, std::int16_t& status) {
     SetRowHighlight(maintenance, RowHighlight::None);
     backToKeyArea(maintenance);
     state.EditMode = MaintenanceState::Change;
-    if (transaction.isActive()) transaction.commit();
+    // Cancelled: nothing was changed, and a session that has ended meanwhile is no failure of the operator's.
+    if (transaction.isActive()) transaction.rollback();
   });
   if (!ranThrough) state.EditMode = MaintenanceState::Change;
 }

@@ -29,7 +29,7 @@ TEST(SessionEnded, WhileTheOperatorReadsAMessageInsideTheDeleteTheNextOperations
       {"", "相手先企業コードが入力されていません", Answer::Ok, {"相手先企業コードが入力されていません"}},
       {"NOSUCH", NoSuchDataMessage, Answer::Ok, {NoSuchDataMessage}},
       {"A00012345678", DeleteQuestion, Answer::Ok, {DeleteQuestion, UpdateFailedMessage}},
-      {"A00012345678", DeleteQuestion, Answer::Cancel, {DeleteQuestion, UpdateFailedMessage}},
+      {"A00012345678", DeleteQuestion, Answer::Cancel, {DeleteQuestion}},
   };
   for (const Wait& wait : waits) {
     SCOPED_TRACE(wait.prompt + " answered " + std::to_string(static_cast<int>(wait.answer)));
@@ -51,7 +51,7 @@ TEST(SessionEnded, WhileTheOperatorReadsAMessageInsideTheDeleteTheNextOperations
     w.onMessage = nullptr;
     EXPECT_EQ(w.shown(), wait.shown);
     EXPECT_FALSE(w.program.database.DbConnection->inTransaction());
-    if (w.program.screen.ScreenArea == "BODY") {
+    if (w.program.screen.ScreenArea == Area::Body) {
       w.form().pressKey(platform::ui::key::F2, 0);
       w.form().pressKey(platform::ui::key::Esc, 0);
     }
