@@ -93,8 +93,9 @@ std::optional<TestDatabase> TestDatabase::create(Engine engine, bool withDemoDat
   db.dsn_ = "MNT4820_TEST_" + uniqueSuffix();
   std::string settings;
   if (engine == Engine::Sqlite) {
-    settings = "Driver=" + sqliteDriver().string() + "\nDatabase=" + (db.folder_->path() / "test.db").string() +
-               "\nTimeout=5000\n";
+    // An empty file is an empty database; the data source, like every one the project writes, creates none.
+    const std::filesystem::path file = db.folder_->write("test.db", "");
+    settings = "Driver=" + sqliteDriver().string() + "\nDatabase=" + file.string() + "\nTimeout=5000\nNoCreat=1\n";
   } else {
     const std::optional<std::string> connect = postgresConnectString();
     if (!connect) return std::nullopt;
