@@ -82,10 +82,10 @@ TEST_P(Startup, ComesUpWithTheHeaderAndTheOperatorCode) {
   EXPECT_EQ(form.caption(), "センタ利用企業マスタ保守 ");
   EXPECT_EQ(program.operatorState.OperatorCode, "OP 01");
   EXPECT_EQ(program.operatorState.ResultCode, "00");
-  EXPECT_EQ(form.get<Label>("lbl_PGID").caption(), "SCR48201");
-  EXPECT_EQ(form.get<Label>("lbl_OPTIT").caption(), "ｵﾍﾟﾚｰﾀｺｰﾄﾞ");
-  EXPECT_EQ(form.get<Label>("lbl_OP_CD").caption(), "OP 01");
-  EXPECT_EQ(form.get<Label>("lbl_HIDUKE").caption().size(), 10u);
+  EXPECT_EQ(maintenance.window.lbl_PGID.caption(), "SCR48201");
+  EXPECT_EQ(maintenance.window.lbl_OPTIT.caption(), "ｵﾍﾟﾚｰﾀｺｰﾄﾞ");
+  EXPECT_EQ(maintenance.window.lbl_OP_CD.caption(), "OP 01");
+  EXPECT_EQ(maintenance.window.lbl_HIDUKE.caption().size(), 10u);
   EXPECT_EQ(toolkit.pointerHistory(), (std::vector<MousePointer>{MousePointer::Hourglass, MousePointer::Arrow}));
   EXPECT_DOUBLE_EQ(program.settings.TextFocusColor, 0x80FFFF);
   ASSERT_TRUE(program.database.DbConnection);
@@ -97,7 +97,7 @@ TEST_P(Startup, ComesUpWithTheHeaderAndTheOperatorCode) {
 TEST_P(Startup, AnEmptyCommandLineIsNoError) {
   EXPECT_EQ(runMain(arguments(dbSection(database->dsn()) + Setting0, "")), std::nullopt);
   EXPECT_EQ(program.operatorState.OperatorCode, "");
-  EXPECT_EQ(maintenance.window.form->get<Label>("lbl_OP_CD").caption(), "");
+  EXPECT_EQ(maintenance.window.lbl_OP_CD.caption(), "");
 }
 
 TEST_P(Startup, FailuresShowTheirMessageAndEndBeforeTheWindowIsShown) {

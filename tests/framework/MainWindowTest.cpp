@@ -55,8 +55,8 @@ class MainWindow : public ::testing::Test {
     ShowHeader(maintenance);
   }
 
-  TextBox& field(const char* name) const { return form().get<TextBox>(name); }
-  platform::ui::Form& form() const { return *maintenance.window.form; }
+  platform::ui::Form& form() const { return *window().form; }
+  const F_MNT4820& window() const { return maintenance.window; }
 
   platform::ui::HeadlessToolkit toolkit;
   platform::ui::Application application{toolkit};
@@ -67,100 +67,100 @@ class MainWindow : public ::testing::Test {
 TEST_F(MainWindow, TheFieldTableHoldsTheThreeFieldsInTabOrder) {
   const FieldTable& table = program.screen.fields;
   ASSERT_EQ(table.FieldCount, 3);
-  const char* const names[] = {"KCNTCD", "CNTCD", "ATKCD"};
+  const TextBox* const fields[] = {&window().KCNTCD, &window().CNTCD, &window().ATKCD};
   for (int row = 0; row < 3; ++row) {
-    EXPECT_EQ(&table.FieldControls(row), &field(names[row])) << row;
+    EXPECT_EQ(&table.FieldControls(row), fields[row]) << row;
     EXPECT_EQ(table.FieldAttributes(row), "2U") << row;
     EXPECT_EQ(table.FieldFormats(row), "") << row;
     EXPECT_EQ(table.FieldAreas(row), row == 0 ? Area::Head : Area::Body) << row;
   }
-  EXPECT_EQ(field("KCNTCD").tabIndex(), 0);
-  EXPECT_EQ(field("CNTCD").tabIndex(), 1);
-  EXPECT_EQ(field("ATKCD").tabIndex(), 2);
+  EXPECT_EQ(window().KCNTCD.tabIndex(), 0);
+  EXPECT_EQ(window().CNTCD.tabIndex(), 1);
+  EXPECT_EQ(window().ATKCD.tabIndex(), 2);
   EXPECT_EQ(form().find("GRID")->tabIndex(), 3);
 }
 
 TEST_F(MainWindow, StartsInTheKeyArea) {
   EXPECT_EQ(program.screen.ScreenArea, Area::Head);
-  EXPECT_TRUE(field("KCNTCD").isEnabled());
-  EXPECT_FALSE(field("CNTCD").isEnabled());
-  EXPECT_FALSE(field("ATKCD").isEnabled());
-  EXPECT_TRUE(form().get<CommandButton>("CMD", 0).isEnabled());
-  EXPECT_TRUE(form().get<CommandButton>("CMD", 1).isEnabled());
-  EXPECT_FALSE(form().get<CommandButton>("CMD", 2).isEnabled());
-  EXPECT_TRUE(form().get<CommandButton>("CMD", 3).isEnabled());
+  EXPECT_TRUE(window().KCNTCD.isEnabled());
+  EXPECT_FALSE(window().CNTCD.isEnabled());
+  EXPECT_FALSE(window().ATKCD.isEnabled());
+  EXPECT_TRUE(window().CMD[0].isEnabled());
+  EXPECT_TRUE(window().CMD[1].isEnabled());
+  EXPECT_FALSE(window().CMD[2].isEnabled());
+  EXPECT_TRUE(window().CMD[3].isEnabled());
 }
 
 TEST_F(MainWindow, IsStyledClearedAndCentred) {
   EXPECT_EQ(form().backColor(), 0xC0C0C0);
-  for (const char* name : {"KCNTCD", "CNTCD", "ATKCD"}) {
-    EXPECT_EQ(field(name).text(), "") << name;
-    EXPECT_EQ(field(name).backColor(), FieldBack) << name;
+  for (const TextBox* field : {&window().KCNTCD, &window().CNTCD, &window().ATKCD}) {
+    EXPECT_EQ(field->text(), "") << field->name();
+    EXPECT_EQ(field->backColor(), FieldBack) << field->name();
   }
-  EXPECT_EQ(form().get<Label>("lbl_CNTNM").caption(), "");
-  EXPECT_EQ(form().get<Label>("lbl_KCNTNM").caption(), "");
-  EXPECT_EQ(form().get<Label>("lbl_PGID").caption(), "SCR48201");
-  EXPECT_EQ(form().get<Label>("lbl_PGID").backColor(), LabelBack);
-  EXPECT_EQ(form().get<Label>("tit_KOUMOKU", 0).caption(), "ｾﾝﾀｰｺｰﾄﾞ");
+  EXPECT_EQ(window().lbl_CNTNM.caption(), "");
+  EXPECT_EQ(window().lbl_KCNTNM.caption(), "");
+  EXPECT_EQ(window().lbl_PGID.caption(), "SCR48201");
+  EXPECT_EQ(window().lbl_PGID.backColor(), LabelBack);
+  EXPECT_EQ(window().tit_KOUMOKU[0].caption(), "ｾﾝﾀｰｺｰﾄﾞ");
   // The headless screen is 28800 x 16200 twips.
   EXPECT_EQ(form().geometry(), (platform::ui::Rect{(28800 - 11805) / 2, (16200 - 8145) / 2, 11805, 8145}));
 }
 
 TEST_F(MainWindow, TheFirstFieldTakesTheFocusPaintedAndSelected) {
-  field("KCNTCD").setText("ab12");
+  window().KCNTCD.setText("ab12");
   form().show();
-  ASSERT_EQ(form().activeControl(), &field("KCNTCD"));
-  EXPECT_EQ(field("KCNTCD").backColor(), FieldFocus);
-  EXPECT_EQ(field("KCNTCD").selStart(), 0);
-  EXPECT_EQ(field("KCNTCD").selLength(), 4);
+  ASSERT_EQ(form().activeControl(), &window().KCNTCD);
+  EXPECT_EQ(window().KCNTCD.backColor(), FieldFocus);
+  EXPECT_EQ(window().KCNTCD.selStart(), 0);
+  EXPECT_EQ(window().KCNTCD.selLength(), 4);
 }
 
 TEST_F(MainWindow, TypingIsFilteredAndFolded) {
   form().show();
   form().typeText("a'b,c\"1");
-  EXPECT_EQ(field("KCNTCD").text(), "ABC1");
+  EXPECT_EQ(window().KCNTCD.text(), "ABC1");
   form().inputText("x,y");
-  EXPECT_EQ(field("KCNTCD").text(), "ABC1XY");
+  EXPECT_EQ(window().KCNTCD.text(), "ABC1XY");
 }
 
 TEST_F(MainWindow, AFullFieldIsLeftForTheNextEnabledField) {
   EnableFieldsForArea(program.screen, Area::Body);
   form().show();
-  field("CNTCD").setFocus();
+  window().CNTCD.setFocus();
   form().typeText("abcdefghijk");
-  EXPECT_EQ(form().activeControl(), &field("CNTCD"));
+  EXPECT_EQ(form().activeControl(), &window().CNTCD);
   form().typeText("l");
-  EXPECT_EQ(field("CNTCD").text(), "ABCDEFGHIJKL");
-  ASSERT_EQ(form().activeControl(), &field("ATKCD"));
-  EXPECT_EQ(field("CNTCD").backColor(), FieldBack);
-  EXPECT_EQ(field("ATKCD").backColor(), FieldFocus);
+  EXPECT_EQ(window().CNTCD.text(), "ABCDEFGHIJKL");
+  ASSERT_EQ(form().activeControl(), &window().ATKCD);
+  EXPECT_EQ(window().CNTCD.backColor(), FieldBack);
+  EXPECT_EQ(window().ATKCD.backColor(), FieldFocus);
 }
 
 TEST_F(MainWindow, AFullFieldWithNoOtherEnabledFieldKeepsTheFocus) {
   form().show();
   form().typeText("abcdefghijkl");
-  EXPECT_EQ(form().activeControl(), &field("KCNTCD"));
-  EXPECT_EQ(field("KCNTCD").text(), "ABCDEFGHIJKL");
+  EXPECT_EQ(form().activeControl(), &window().KCNTCD);
+  EXPECT_EQ(window().KCNTCD.text(), "ABCDEFGHIJKL");
 }
 
 TEST_F(MainWindow, TheLastFieldIsNotLeftAutomatically) {
   EnableFieldsForArea(program.screen, Area::Body);
   form().show();
-  field("ATKCD").setFocus();
+  window().ATKCD.setFocus();
   form().typeText("abcdefghijkl");
-  EXPECT_EQ(form().activeControl(), &field("ATKCD"));
+  EXPECT_EQ(form().activeControl(), &window().ATKCD);
 }
 
 TEST_F(MainWindow, TwelveFullWidthCharactersGoInAndTheFieldCheckCutsThemToTwelveBytes) {
   EnableFieldsForArea(program.screen, Area::Body);
   form().show();
-  field("CNTCD").setFocus();
+  window().CNTCD.setFocus();
   // MaxLength 12 counts characters. An input method commits them at once, so no released key cuts them.
   form().inputText("ＡＢＣＤＥＦＧＨＩＪＫＬ");
-  EXPECT_EQ(field("CNTCD").text(), "ＡＢＣＤＥＦＧＨＩＪＫＬ");
+  EXPECT_EQ(window().CNTCD.text(), "ＡＢＣＤＥＦＧＨＩＪＫＬ");
   // Enter's field check formats the value first: no format, so it is cut to MaxLength bytes.
   form().pressKey(platform::ui::key::Enter, 0);
-  EXPECT_EQ(field("CNTCD").text(), "ＡＢＣＤＥＦ");
+  EXPECT_EQ(window().CNTCD.text(), "ＡＢＣＤＥＦ");
 }
 
 }  // namespace
