@@ -65,7 +65,7 @@ for row in "${rows[@]}"; do
     exec chroot "$1/root" sh -c "$2"' sh "$t" "set -e; $before
       dpkg -i /mnt4820.deb >/install.log 2>&1 || { cat /install.log; exit 1; }
       stat -c '%a %U %G' /opt/edi/EDI.ini; $after
-      dpkg --purge mnt4820 >/purge.log; [ -e /opt/edi/EDI.ini ] && echo there || echo gone
+      dpkg --purge mnt4820 >/purge.log 2>&1; [ -e /opt/edi/EDI.ini ] && echo there || echo gone
       grep -q '^mnt4820: /opt/edi/EDI.ini is kept' /purge.log && echo kept || true" 2>&1 | paste -sd' ') ||
     fail "$name: install or purge failed: $got"
   [[ $got == "$expected" ]] || fail "$name: install and purge gave '$got' instead of '$expected'"
