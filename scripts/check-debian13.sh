@@ -43,12 +43,13 @@ step() {
     $((SECONDS - started)) "$log")")
   return "$status"
 }
-# in_root COMMAND: a login-like shell of root in the Debian 13 root, with /proc, /sys and /dev mounted there.
+# in_root COMMAND: runs it as root in the Debian 13 root, with a new user's plain environment and /proc, /sys and
+# /dev mounted there.
 in_root() {
   unshare --mount --pid --fork --propagation private bash -c 'set -e
     mount -t proc proc "$1/proc" && mount -t sysfs sysfs "$1/sys" && mount --rbind /dev "$1/dev"
-    exec chroot "$1" env -i HOME=/root LANG=C.UTF-8 TERM=dumb PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-      bash -c "$2"' in_root "$root" "$1"
+    exec chroot "$1" env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
+      PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin bash -c "$2"' in_root "$root" "$1"
 }
 report() {
   echo
