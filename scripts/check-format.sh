@@ -6,7 +6,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 format=clang-format-19
-command -v "$format" >/dev/null || { echo "$0: $format is not installed (scripts/install-deps.sh installs it)" >&2; exit 1; }
+if ! command -v "$format" >/dev/null; then
+  echo "$0: $format is not installed (scripts/install-deps.sh installs it)" >&2
+  exit 1
+fi
 mapfile -t files < <(git ls-files '*.cpp' '*.h')
 if [[ ${1:-} == --fix ]]; then
   "$format" -i "${files[@]}"
