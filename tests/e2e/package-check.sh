@@ -55,11 +55,14 @@ rows=(
   "filled in||sed -i 's/^PASSWD=.*/PASSWD=secret/' /opt/edi/EDI.ini|640 root edi there kept"
   "the site's own|mkdir -p /opt/edi && echo DBSTRING=SITE >/opt/edi/EDI.ini|:|644 root root there"
 )
+# In a chroot (as in scripts/check-debian13.sh) / is no mount point and keeps its propagation: the chroot's own
+# mount namespace must then be private.
+propagation=private && mountpoint -q / || propagation=unchanged
 for row in "${rows[@]}"; do
   IFS='|' read -r name before after expected <<<"$row"
   t=$(mktemp -d "$out/root.XXXXXX") && chmod 0755 "$t" && mkdir -m 0755 "$t/upper" "$t/work" "$t/root"
   cp "$deb" "$t/upper/mnt4820.deb"
-  got=$(unshare --mount --fork sh -c 'set -e
+  got=$(unshare --mount --propagation "$propagation" --fork sh -c 'set -e
     mount -t overlay overlay -o "lowerdir=/,upperdir=$1/upper,workdir=$1/work" "$1/root"
     mount --rbind /dev "$1/root/dev" && mount -t proc proc "$1/root/proc"
     exec chroot "$1/root" sh -c "$2"' sh "$t" "set -e; $before
