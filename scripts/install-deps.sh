@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev libpq-dev
   xvfb xdotool imagemagick libx11-dev
   dpkg-dev lintian
-  clang libclang-rt-dev clang-format
+  clang libclang-rt-dev clang-format-19
   fcitx5 fcitx5-frontend-qt6 fcitx5-mozc dbus x11-utils
 )
 

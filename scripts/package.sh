@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the program Release (with Debian's hardening flags) in build-package and makes the Debian package
-# there: build-package/mnt4820_<version>_<arch>.deb. Extra arguments go to CMake's configuration, for example
+# there: build-package/mnt4820_<version>_<arch>.deb, and fails when lintian finds an error or a warning in it
+# (its informational tags pass). Extra arguments go to CMake's configuration, for example
 # -DMNT4820_SUITE_ROOT=/srv/edi for a suite rooted elsewhere.
 #   scripts/package.sh [CMAKE_OPTION...]
 set -euo pipefail
@@ -15,4 +16,5 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMNT4820_TESTS
 nice cmake --build "$build" -j2
 (cd "$build" && cpack -B "$build" >/dev/null)
 deb=$(ls "$build"/mnt4820_*.deb)
+lintian --fail-on error,warning "$deb" || { echo "$0: lintian finds errors or warnings in $deb" >&2; exit 1; }
 echo "package: $deb"
