@@ -101,8 +101,7 @@ double nowMs(Cost cost) {
 
 // The best of the repeats, in milliseconds; `prepare` runs untimed before each.
 template <class Run>
-double timeBest(
-    Cost cost, int repeats, Run run, const std::function<void()>& prepare = [] {}) {
+double timeBest(Cost cost, int repeats, Run run, const std::function<void()>& prepare = [] {}) {
   std::vector<double> times;
   for (int i = 0; i < repeats; ++i) {
     prepare();

@@ -12,7 +12,7 @@ namespace platform::odbc {
 namespace {
 
 std::optional<SocketWatchdog::Socket> tcpSocket(int fd) {
-  struct stat status {};
+  struct stat status{};
   if (fstat(fd, &status) != 0 || !S_ISSOCK(status.st_mode)) return std::nullopt;
   int domain = 0;
   int type = 0;

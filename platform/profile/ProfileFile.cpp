@@ -78,7 +78,7 @@ ProfileFile ProfileFile::load(const std::filesystem::path& path) {
     throw ProfileError("cannot open profile file " + path.string() + ": " + std::strerror(errno));
   }
   const FileDescriptor file(fd);
-  struct stat status {};
+  struct stat status{};
   if (::fstat(fd, &status) != 0) throw ProfileError("cannot read profile file " + path.string());
   if (S_ISDIR(status.st_mode)) throw ProfileError("profile file " + path.string() + " is a folder");
   if (!S_ISREG(status.st_mode)) throw ProfileError("profile file " + path.string() + " is not a regular file");

@@ -93,7 +93,7 @@ TEST_P(ConnectionTest, ANonexistentDatabaseFailsAtOpen) {
 struct FailureCase {
   const char* what;
   std::string sql;
-  ExpectedFailure EngineTraits::*expected;
+  ExpectedFailure EngineTraits::* expected;
 };
 
 TEST_P(ConnectionTest, AFailingStatementRaisesOdbcErrorWithTheDriversDiagnostics) {

@@ -18,8 +18,8 @@ struct JapaneseSample {
 
 // Characters that a wrong code page or a wrong width breaks.
 const std::vector<JapaneseSample> japaneseSamples = {
-    {"wave dash U+FF5E", "～"},         {"circled digit", "①②③"},
-    {"variant kanji", "髙橋﨑"},        {"half-width katakana", "ｵﾍﾟﾚｰﾀｺｰﾄﾞ"},
+    {"wave dash U+FF5E", "～"},          {"circled digit", "①②③"},
+    {"variant kanji", "髙橋﨑"},         {"half-width katakana", "ｵﾍﾟﾚｰﾀｺｰﾄﾞ"},
     {"four-byte character", "𠮷野家😀"}, {"mixed", "東日本物流センター ～ 第①倉庫（髙）ｶﾞ𩸽 −‖¢£¬"},
 };
 

@@ -177,8 +177,8 @@ TEST_P(Listing, ARowWithoutAPairOpensNothing) {
   EXPECT_EQ(grid().rows(), DemoPairs + 1);
   EXPECT_EQ(gridRow(1), (std::vector<std::string>{"", "", ""}));
   EXPECT_EQ(std::make_pair(grid().row(), grid().col()), std::make_pair(0, 3));
-  for (auto open : {+[](platform::ui::Form&f, ListGrid&g) { f.click(g); },
-                    +[](platform::ui::Form&f, ListGrid&g) { f.doubleClick(g); }}) {
+  for (auto open : {+[](platform::ui::Form& f, ListGrid& g) { f.click(g); },
+                    +[](platform::ui::Form& f, ListGrid& g) { f.doubleClick(g); }}) {
     grid().selectCell(1, 1);
     open(form(), grid());
     EXPECT_EQ(program.screen.ScreenArea, Area::Head);

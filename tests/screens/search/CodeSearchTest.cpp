@@ -149,8 +149,7 @@ TEST_P(CodeSearchTest, KeysAreComparedAsGivenAndFilterOnlyWhereTheKindSaysSo) {
   field.setText("X");
   for (const std::string key : {" A00012345678 ", "A'1", "' OR '1'='1"}) {
     toolkit.answerNext(platform::ui::mb::Answer::Ok);
-    open(
-        0, [](Form&, DataGrid&) {}, key);
+    open(0, [](Form&, DataGrid&) {}, key);
     expectOnlyMessage("検索データが有りません");
   }
   ASSERT_TRUE(search.SearchDialog) << "kept, hidden, after an empty result";
