@@ -50,12 +50,12 @@ void PairListing::close() { rows_->close(); }
 
 PairListing PairStore::listing() {
   // The listing is read once from start to end.
-  return PairListing(
-      OpenQuery(session_, ListingSelect + ListingOrder, {}, platform::odbc::CursorRequest::ForwardOnly));
+  return PairListing(OpenQuery(session_, ListingSelect + ListingOrder, {}, platform::odbc::CursorRequest::ForwardOnly));
 }
 
 PairListing PairStore::centerListing(const std::string& centerCode) {
-  return PairListing(OpenQuery(session_, ListingSelect + " AND FL1915センタ利用企業マスタ.センターコード = ?" + ListingOrder,
+  return PairListing(OpenQuery(session_,
+                               ListingSelect + " AND FL1915センタ利用企業マスタ.センターコード = ?" + ListingOrder,
                                {platform::odbc::Parameter(centerCode)}, platform::odbc::CursorRequest::ForwardOnly));
 }
 
@@ -91,7 +91,8 @@ void PairStore::replacePair(const std::optional<PairKey>& replaced, const PairKe
 
 std::int64_t PairStore::removePair(StoreTransaction& change, const PairKey& pair) {
   if (!change.isActive()) throw std::logic_error("a pair is removed only inside an open change");
-  return ExecuteSql(session_, "DELETE FROM FL1915センタ利用企業マスタ WHERE センターコード = ? AND 相手先企業コード = ?",
+  return ExecuteSql(session_,
+                    "DELETE FROM FL1915センタ利用企業マスタ WHERE センターコード = ? AND 相手先企業コード = ?",
                     valuesOf(pair));
 }
 
