@@ -60,7 +60,8 @@ TEST_P(SearchStoreTest, KeysAreComparedAsGivenAndFilterOnlyWhereTheKindSaysSo) {
       "INSERT INTO FL1903EDI制御マスタ (センターコード, センター名, 相手先種別, 送受信方式, 実行端末名) "
       "VALUES ('C100', '端末なし', '04', '1', '')");
   EXPECT_EQ(firstColumn(store.messageGroups("   ")).size(), 5u);
-  EXPECT_EQ(firstColumn(store.messageGroups("A00012345678")), (std::vector<std::string>{"A00012345678", "A00012345678"}));
+  EXPECT_EQ(firstColumn(store.messageGroups("A00012345678")),
+            (std::vector<std::string>{"A00012345678", "A00012345678"}));
   EXPECT_EQ(firstColumn(store.terminalCenters("04", "")), (std::vector<std::string>{"C100"}));
   EXPECT_EQ(firstColumn(store.formats("02")), (std::vector<std::string>{"02"}));
   EXPECT_EQ(firstColumn(store.formats("")), (std::vector<std::string>{"01", "02", "03", "04"}));
