@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "config/SettingsReader.h"
-#include "db/QueryOperations.h"
+#include "db/DatabaseSession.h"
 #include "framework/Conventions.h"
 #include "framework/WindowStyle.h"
 #include "platform/text/CodePage.h"
@@ -73,7 +73,7 @@ void PrepareMainWindow(Program& program, MaintenanceScreen& maintenance, const S
 void OpenMainWindow(Program& program, MaintenanceScreen& maintenance) {
   InitScreen(maintenance);
   std::int16_t status = StatusGoOn;
-  std::optional<platform::odbc::ResultSet> listing;
+  std::optional<PairListing> listing;
   QueryListing(maintenance, listing, status);
   // The window shows with the first rows; the rest arrives while the operator works.
   if (status != StatusStop) fillGridWhileShown(maintenance, listing);

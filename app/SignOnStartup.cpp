@@ -2,7 +2,7 @@
 
 #include "app/Bas_MNT4820.h"
 #include "config/SettingsReader.h"
-#include "db/QueryOperations.h"
+#include "db/DatabaseSession.h"
 #include "program/FixedMessages.h"
 #include "program/StartupStep.h"
 #include "screens/signon/RunSignOn.h"

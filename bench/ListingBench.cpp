@@ -42,7 +42,7 @@
 #include <vector>
 
 #include "app/Bas_MNT4820.h"
-#include "db/QueryOperations.h"
+#include "db/DatabaseSession.h"
 #include "framework/Conventions.h"
 #include "platform/qt/QtProgram.h"
 #include "platform/ui/HeadlessToolkit.h"
@@ -281,8 +281,7 @@ void measureStartup(const std::string& folder, int pairs, Cost cost, bool keystr
   }
   QCoreApplication::processEvents();
   window->repaint();
-  out << "startup " << nowMs(cost) - start << "\nrows " << maintenance->state.GridRowCount << "\nsql-full "
-      << program->database.SqlText << "\n";
+  out << "startup " << nowMs(cost) - start << "\nrows " << maintenance->state.GridRowCount << "\n";
   if (!keystrokes) return;
 
   auto& field = maintenance->window.KCNTCD;
@@ -332,7 +331,6 @@ void measureOperations(const std::string& folder, Cost cost, std::ostream& out) 
   if (program.screen.ScreenArea != mnt4820::Area::Body || maintenance.state.GridRowCount * 50 != OperationsSize) {
     throw std::runtime_error("the search did not open the center's pairs");
   }
-  out << "sql-narrowed " << program.database.SqlText << "\n";
 
   // The change of the first pair of the center to a new partner code as the operator makes it: the code typed
   // into ATKCD, then Enter (its check, both checks again, the question answered Yes, the delete and insert in one

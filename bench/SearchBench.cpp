@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "db/QueryOperations.h"
+#include "db/DatabaseSession.h"
 #include "platform/qt/QtToolkit.h"
 #include "platform/ui/CommandButton.h"
 #include "platform/ui/DataGrid.h"

@@ -2,23 +2,19 @@
 
 #include <iostream>
 
+#include "platform/odbc/Environment.h"
 #include "platform/odbc/OdbcError.h"
-#include "platform/text/CodePage.h"
 
 namespace mnt4820 {
 
 namespace {
-
-const char* statusOf(const platform::odbc::ResultSet& rows) {
-  return rows.atEnd() ? QueryStatusEmpty : QueryStatusHasRows;
-}
 
 // `connection`, replaced by a new one from `ConnectString` when it is lost and no transaction is open on it.
 platform::odbc::Connection& reconnectedIfLost(DatabaseSession& session, platform::odbc::Connection& connection) {
   if (connection.inTransaction() || !connection.isLost()) return connection;
   // Opened before the lost one is let go, so that a failure leaves the session as it was.
   platform::odbc::Connection reopened =
-      platform::odbc::Connection::open(*session.DbEnvironment, session.ConnectString, session.connectOptions);
+      platform::odbc::Connection::open(*session.DbEnvironment, session.ConnectString, optionsOf(session));
   const std::string cause = connection.lostSqlState();
   connection = std::move(reopened);
   // The operator sees nothing of it; an administrator sees why the server dropped the connection.
@@ -50,19 +46,9 @@ platform::odbc::Connection& currentConnection(DatabaseSession& session) {
 
 }  // namespace
 
-std::string BuildConnectString(const DbSettings& db) {
-  return "DSN=" + platform::trimBlanks(db.DbString) + ";UID=" + platform::trimBlanks(db.UserId) +
-         ";PWD=" + platform::trimBlanks(db.Password) + ";";
-}
-
-void ConnectDatabase(DatabaseSession& session, const DbSettings& db) {
-  session.ConnectString = BuildConnectString(db);
-  // unixODBC answers "DSN=;" with whatever data source its files name first: an empty data-source name
-  // must fail here rather than open some other database.
-  if (platform::trimBlanks(db.DbString).empty()) throw std::invalid_argument("no data source is named");
-  session.DbEnvironment.emplace();
-  session.DbConnection.emplace(
-      platform::odbc::Connection::open(*session.DbEnvironment, session.ConnectString, session.connectOptions));
+platform::odbc::ConnectOptions optionsOf(const DatabaseSession& session) {
+  return {.loginTimeoutSeconds = session.connectOptions.loginTimeoutSeconds,
+          .queryTimeoutSeconds = session.connectOptions.queryTimeoutSeconds};
 }
 
 platform::odbc::Connection& liveConnection(DatabaseSession& session) {
@@ -74,36 +60,24 @@ platform::odbc::Connection& liveConnection(DatabaseSession& session) {
   return connection;
 }
 
-void OpenQuery(DatabaseSession& session, std::optional<platform::odbc::ResultSet>& resultSet, const SqlValues& values,
-               platform::odbc::CursorRequest cursor) {
-  platform::odbc::ResultSet opened =
-      readRetryingOnce(session, currentConnection(session), [&](platform::odbc::Connection& connection) {
-        return connection.openResultSet(session.SqlText, values, cursor);
-      });
-  session.QueryStatus = statusOf(opened);
-  resultSet.emplace(std::move(opened));
+platform::odbc::ResultSet OpenQuery(DatabaseSession& session, const std::string& sql, const SqlValues& values,
+                                    platform::odbc::CursorRequest cursor) {
+  return readRetryingOnce(session, currentConnection(session), [&](platform::odbc::Connection& connection) {
+    return connection.openResultSet(sql, values, cursor);
+  });
 }
 
-void OpenSearchQuery(DatabaseSession& session, std::optional<OwnConnectionRows>& recordset, const SqlValues& values) {
-  recordset.reset();
+OwnConnectionRows OpenSearchQuery(DatabaseSession& session, const std::string& sql, const SqlValues& values) {
   if (!session.DbEnvironment) throw std::logic_error("the database environment is not open");
   platform::odbc::Connection own =
-      platform::odbc::Connection::open(*session.DbEnvironment, session.ConnectString, session.connectOptions);
-  platform::odbc::ResultSet rows = readRetryingOnce(session, own, [&](platform::odbc::Connection& connection) {
-    return connection.openResultSet(session.SqlText, values);
-  });
-  session.QueryStatus = statusOf(rows);
-  recordset.emplace(OwnConnectionRows{std::move(own), std::move(rows)});
+      platform::odbc::Connection::open(*session.DbEnvironment, session.ConnectString, optionsOf(session));
+  platform::odbc::ResultSet rows = readRetryingOnce(
+      session, own, [&](platform::odbc::Connection& connection) { return connection.openResultSet(sql, values); });
+  return OwnConnectionRows{std::move(own), std::move(rows)};
 }
 
-std::int64_t ExecuteSql(DatabaseSession& session, const SqlValues& values) {
-  return currentConnection(session).execute(session.SqlText, values);
-}
-
-void CloseDatabase(DatabaseSession& session) {
-  if (session.DbConnection) session.DbConnection->close();
-  session.DbConnection.reset();
-  session.DbEnvironment.reset();
+std::int64_t ExecuteSql(DatabaseSession& session, const std::string& sql, const SqlValues& values) {
+  return currentConnection(session).execute(sql, values);
 }
 
 }  // namespace mnt4820

@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "db/QueryOperations.h"
+#include "db/PairStore.h"
 #include "framework/Conventions.h"
 #include "platform/text/CodePage.h"
 #include "program/ErrorReport.h"
@@ -20,16 +20,6 @@ using platform::ui::ListGrid;
 constexpr const char* GridTitles[ListingGrid::Cols] = {"", "ｾﾝﾀｰｺｰﾄﾞ", "  ", "相手先企業ｺｰﾄﾞ"};
 constexpr int GridColWidths[ListingGrid::Cols] = {0, 1600, 5500, 1820};
 constexpr int GridRowHeight = 360;
-
-const std::string ListingSelect =
-    "SELECT "
-    " FL1915センタ利用企業マスタ.センターコード,"
-    " FL1915センタ利用企業マスタ.相手先企業コード,"
-    " FL1903EDI制御マスタ.センター名 "
-    " FROM FL1915センタ利用企業マスタ,"
-    " FL1903EDI制御マスタ "
-    " WHERE FL1915センタ利用企業マスタ.センターコード = FL1903EDI制御マスタ.センターコード";
-const std::string ListingOrder = " ORDER BY FL1915センタ利用企業マスタ.センターコード,相手先企業コード";
 
 // Sets GridLoaded when the fill that made it ends, by its last row or by an error.
 class LoadedWhenDone {
@@ -68,22 +58,15 @@ void startFill(MaintenanceScreen& maintenance, bool anyRow) {
 
 // Appends the listing's rows to the grid's cells until it ends (true) or `more` says to stop.
 template <class More>
-bool appendListingRows(MaintenanceState& state, platform::ui::GridStore& cells, platform::odbc::ResultSet& resultSet,
-                       More more) {
-  // Looked up once: a name search per cell would cost more than the reading.
-  const std::size_t center = resultSet.columnIndex("センターコード");
-  const std::size_t centerName = resultSet.columnIndex("センター名");
-  const std::size_t partner = resultSet.columnIndex("相手先企業コード");
-  const auto trimmed = [&resultSet](std::size_t column) {
-    return platform::trimBlanksView(resultSet.view(column).value_or(std::string_view{}));
-  };
+bool appendListingRows(MaintenanceState& state, platform::ui::GridStore& cells, PairListing& resultSet, More more) {
   for (; !resultSet.atEnd(); resultSet.moveNext()) {
     if (!more()) return false;
+    const PairListing::Row pair = resultSet.row();
     const int row = cells.appendRow(GridRowHeight, CellAlignment::LeftCenter);
     cells.setAlignment(row, 0, CellAlignment::General);
-    cells.setText(row, ListingGrid::CenterCol, trimmed(center));
-    cells.setText(row, ListingGrid::CenterNameCol, trimmed(centerName));
-    cells.setText(row, ListingGrid::PartnerCol, trimmed(partner));
+    cells.setText(row, ListingGrid::CenterCol, platform::trimBlanksView(pair.centerCode));
+    cells.setText(row, ListingGrid::CenterNameCol, platform::trimBlanksView(pair.centerName));
+    cells.setText(row, ListingGrid::PartnerCol, platform::trimBlanksView(pair.partnerCode));
     ++state.GridRowCount;
   }
   return true;
@@ -112,7 +95,7 @@ class SliceBudget {
 // The grid emptied and filled from the listing while `more` says so, row changes not shown meanwhile, the current
 // cell on the last row filled; true when the listing has ended.
 template <class More>
-bool fillFromListing(MaintenanceScreen& maintenance, platform::odbc::ResultSet& resultSet, More more) {
+bool fillFromListing(MaintenanceScreen& maintenance, PairListing& resultSet, More more) {
   MaintenanceState& state = maintenance.state;
   ListGrid& grid = maintenance.window.GRID;
   state.GridLoaded = false;
@@ -173,13 +156,10 @@ bool arrivingSlice(MaintenanceScreen& maintenance, Arrival& arrival) {
 
 }  // namespace
 
-void QueryListing(MaintenanceScreen& maintenance, std::optional<platform::odbc::ResultSet>& resultSet,
-                  std::int16_t& status) {
+void QueryListing(MaintenanceScreen& maintenance, std::optional<PairListing>& resultSet, std::int16_t& status) {
   status = StatusGoOn;
   try {
-    maintenance.program.database.SqlText = ListingSelect + ListingOrder;
-    // The listing is read once from start to end.
-    OpenQuery(maintenance.program.database, resultSet, {}, platform::odbc::CursorRequest::ForwardOnly);
+    resultSet.emplace(PairStore(maintenance.program.database).listing());
   } catch (const std::exception& error) {
     reportCaughtError("QueryListing", error);
     status = StatusStop;
@@ -187,15 +167,12 @@ void QueryListing(MaintenanceScreen& maintenance, std::optional<platform::odbc::
 }
 
 void QueryCenterListing(MaintenanceScreen& maintenance, const std::string& centerCode,
-                        std::optional<platform::odbc::ResultSet>& resultSet) {
-  maintenance.program.database.SqlText =
-      ListingSelect + " AND FL1915センタ利用企業マスタ.センターコード = ?" + ListingOrder;
-  OpenQuery(maintenance.program.database, resultSet, {platform::odbc::Parameter(centerCode)},
-            platform::odbc::CursorRequest::ForwardOnly);
+                        std::optional<PairListing>& resultSet) {
+  resultSet.emplace(PairStore(maintenance.program.database).centerListing(centerCode));
 }
 
 void showFullListing(MaintenanceScreen& maintenance, std::int16_t& status) {
-  std::optional<platform::odbc::ResultSet> listing;
+  std::optional<PairListing> listing;
   QueryListing(maintenance, listing, status);
   if (status == StatusStop) return;
   FillGrid(maintenance, *listing);
@@ -207,12 +184,12 @@ bool rowHoldsPair(const ListGrid& grid, int row) {
          !platform::trimBlanks(grid.textMatrix(row, ListingGrid::CenterCol)).empty();
 }
 
-void FillGrid(MaintenanceScreen& maintenance, platform::odbc::ResultSet& resultSet) {
+void FillGrid(MaintenanceScreen& maintenance, PairListing& resultSet) {
   fillFromListing(maintenance, resultSet, [] { return true; });
   maintenance.program.ui.moment("listing-complete");
 }
 
-void fillGridWhileShown(MaintenanceScreen& maintenance, std::optional<platform::odbc::ResultSet>& listing) {
+void fillGridWhileShown(MaintenanceScreen& maintenance, std::optional<PairListing>& listing) {
   // A screenful at least, and as much as one slice reads: a short listing is whole before the window shows.
   const int screenful = maintenance.window.GRID.pageRows() + 1;
   if (fillFromListing(maintenance, *listing, SliceBudget(maintenance.program.ui.sliceTime(), screenful))) {

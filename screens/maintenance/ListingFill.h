@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/odbc/ResultSet.h"
+#include "db/PairStore.h"
 #include "platform/ui/ListGrid.h"
 #include "screens/maintenance/MaintenanceScreen.h"
 
@@ -12,12 +12,11 @@ namespace mnt4820 {
 
 // Opens the full listing of the center-user pairs (listed only when their center exists), ordered by center
 // and partner code; StatusStop when the query fails (no message to the operator).
-void QueryListing(MaintenanceScreen& maintenance, std::optional<platform::odbc::ResultSet>& resultSet,
-                  std::int16_t& status);
+void QueryListing(MaintenanceScreen& maintenance, std::optional<PairListing>& resultSet, std::int16_t& status);
 
 // Opens the listing of one center, the key bound as a parameter. Errors pass to the caller.
 void QueryCenterListing(MaintenanceScreen& maintenance, const std::string& centerCode,
-                        std::optional<platform::odbc::ResultSet>& resultSet);
+                        std::optional<PairListing>& resultSet);
 
 // The full listing queried and put into the grid, as after every change; a failed query leaves the grid as it
 // was (StatusStop).
@@ -25,12 +24,12 @@ void showFullListing(MaintenanceScreen& maintenance, std::int16_t& status);
 
 // Puts an open listing into the grid: titles, widths, one row per pair with its three cells trimmed. The grid
 // is filled in one pass and its views hear of it once. A fill without rows leaves the old rows, emptied.
-void FillGrid(MaintenanceScreen& maintenance, platform::odbc::ResultSet& resultSet);
+void FillGrid(MaintenanceScreen& maintenance, PairListing& resultSet);
 
 // The same for the window about to show: a screenful at least now, the rest read in slices on the event loop
 // while the operator works (the listing is taken over and closed at its end). GridLoaded is true from the first
 // part on; a fill started meanwhile (a narrowing, a reload) replaces what is still arriving.
-void fillGridWhileShown(MaintenanceScreen& maintenance, std::optional<platform::odbc::ResultSet>& listing);
+void fillGridWhileShown(MaintenanceScreen& maintenance, std::optional<PairListing>& listing);
 
 // Whether a grid row holds a pair: the empty row of an empty listing, or a row emptied by a fill that found
 // nothing, does not.

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "platform/odbc/ResultSet.h"
+#include "db/PairStore.h"
 #include "platform/ui/SlicedTask.h"
 #include "program/Program.h"
 #include "screens/maintenance/MainWindowDesign.h"
@@ -25,7 +25,7 @@ struct MaintenanceScreen {
   MaintenanceState state;
   CodeSearch search;
   // The rest of the start-up's listing while it is read into the grid on the event loop.
-  std::optional<platform::odbc::ResultSet> arrivingRows;
+  std::optional<PairListing> arrivingRows;
   platform::ui::SlicedTask arriving;
 };
 

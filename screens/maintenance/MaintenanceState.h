@@ -4,15 +4,10 @@
 #include <optional>
 #include <string>
 
+#include "db/PairStore.h"
 #include "framework/Conventions.h"
 
 namespace mnt4820 {
-
-// A stored pair as the listing showed it.
-struct ListedPair {
-  std::string centerCode;
-  std::string partnerCode;
-};
 
 // The maintenance screen's state values, beside the framework's ScreenState.
 struct MaintenanceState {
@@ -29,7 +24,7 @@ struct MaintenanceState {
   std::int32_t GridRowCount = 0;
   // The pair last shown in the detail area: the one a change replaces, wherever the grid's current row has moved
   // since (a reload leaves it on the last row).
-  std::optional<ListedPair> OpenedPair;
+  std::optional<PairKey> OpenedPair;
 };
 
 }  // namespace mnt4820

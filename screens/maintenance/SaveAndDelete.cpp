@@ -2,12 +2,10 @@
 
 #include <optional>
 #include <stdexcept>
-#include <vector>
 
-#include "db/QueryOperations.h"
+#include "db/PairStore.h"
 #include "framework/Conventions.h"
 #include "framework/FieldFocus.h"
-#include "platform/odbc/Transaction.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/TextBox.h"
 #include "program/ErrorReport.h"
@@ -21,9 +19,8 @@ namespace mnt4820 {
 namespace {
 
 // The pair of the detail fields, as the delete and the insert name it.
-std::vector<platform::odbc::Parameter> pairOfFields(const F_MNT4820& window) {
-  return {platform::odbc::Parameter(platform::trimBlanks(window.CNTCD.text())),
-          platform::odbc::Parameter(platform::trimBlanks(window.ATKCD.text()))};
+PairKey pairOfFields(const F_MNT4820& window) {
+  return {platform::trimBlanks(window.CNTCD.text()), platform::trimBlanks(window.ATKCD.text())};
 }
 
 }  // namespace
@@ -42,33 +39,24 @@ void ValidateBody(MaintenanceScreen& maintenance, std::int16_t& status, LookupFa
 }
 
 void SavePair(MaintenanceScreen& maintenance, std::int16_t& status) {
-  DatabaseSession& db = maintenance.program.database;
   runOrStop(maintenance.program.ui, "SavePair", UpdateFailedMessage, status, [&] {
-    platform::odbc::Transaction transaction(liveConnection(db));
+    std::optional<PairKey> replaced;
     if (maintenance.state.EditMode == MaintenanceState::Change) {
-      const std::optional<ListedPair>& opened = maintenance.state.OpenedPair;
+      replaced = maintenance.state.OpenedPair;
       // Only a listed pair can be changed: the change state is never entered without one shown.
-      if (!opened) throw std::logic_error("no listed pair to change");
-      db.SqlText = "DELETE  FROM FL1915センタ利用企業マスタ WHERE センターコード = ? AND 相手先企業コード = ?";
-      // A pair removed meanwhile (or stored differently from what the listing shows) is not replaced: inserting
-      // the new one anyway would turn the change into an add and leave the old pair behind.
-      const std::int64_t removed = ExecuteSql(
-          db, {platform::odbc::Parameter(opened->centerCode), platform::odbc::Parameter(opened->partnerCode)});
-      if (removed != 1) throw std::runtime_error("the pair to change is no longer stored as listed");
+      if (!replaced) throw std::logic_error("no listed pair to change");
     }
-    db.SqlText = "INSERT INTO FL1915センタ利用企業マスタ (センターコード, 相手先企業コード) VALUES  (?, ?)";
-    ExecuteSql(db, pairOfFields(maintenance.window));
-    transaction.commit();
+    PairStore(maintenance.program.database).replacePair(replaced, pairOfFields(maintenance.window));
   });
 }
 
 void DeletePair(MaintenanceScreen& maintenance, std::int16_t& status) {
   using namespace platform::ui;
   MaintenanceState& state = maintenance.state;
-  DatabaseSession& db = maintenance.program.database;
+  PairStore pairs(maintenance.program.database);
   // Every failure inside, the checks' own included, rolls the whole delete back before it is told.
   const bool ranThrough = runOrStop(maintenance.program.ui, "DeletePair", UpdateFailedMessage, status, [&] {
-    platform::odbc::Transaction transaction(liveConnection(db));
+    StoreTransaction transaction = pairs.beginChange();
     state.EditMode = MaintenanceState::Delete;
     // A check that cannot ask the database fails the delete, which rolls back before it says so.
     ValidateBody(maintenance, status, LookupFailure::Throws);
@@ -79,8 +67,7 @@ void DeletePair(MaintenanceScreen& maintenance, std::int16_t& status) {
     }
     if (maintenance.program.ui.messageBox("削除してよろしいですか", mb::OkCancel | mb::Exclamation, ProgramTitle) ==
         mb::Answer::Ok) {
-      db.SqlText = "DELETE FROM FL1915センタ利用企業マスタ WHERE センターコード = ? AND 相手先企業コード = ?";
-      if (ExecuteSql(db, pairOfFields(maintenance.window)) == 0) {
+      if (pairs.removePair(transaction, pairOfFields(maintenance.window)) == 0) {
         // The partner code belongs to another center, or the pair went meanwhile: nothing was deleted.
         transaction.rollback();
         maintenance.program.ui.messageBox(NoSuchDataMessage, mb::OkOnly | mb::Exclamation, ProgramTitle);

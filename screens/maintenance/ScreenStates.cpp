@@ -81,8 +81,8 @@ void ShowGridRow(MaintenanceScreen& maintenance) {
   window.CNTCD.setText(grid.textMatrix(grid.row(), ListingGrid::CenterCol));
   window.lbl_CNTNM.setCaption(grid.textMatrix(grid.row(), ListingGrid::CenterNameCol));
   window.ATKCD.setText(grid.textMatrix(grid.row(), ListingGrid::PartnerCol));
-  maintenance.state.OpenedPair = ListedPair{grid.textMatrix(grid.row(), ListingGrid::CenterCol),
-                                            grid.textMatrix(grid.row(), ListingGrid::PartnerCol)};
+  maintenance.state.OpenedPair = PairKey{grid.textMatrix(grid.row(), ListingGrid::CenterCol),
+                                         grid.textMatrix(grid.row(), ListingGrid::PartnerCol)};
   maintenance.state.EditMode = MaintenanceState::Change;
 }
 

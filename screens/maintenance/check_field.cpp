@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "db/QueryOperations.h"
+#include "db/PairStore.h"
 #include "framework/Conventions.h"
 #include "framework/FieldFocus.h"
 #include "framework/FieldFormat.h"
@@ -26,23 +26,6 @@ namespace {
 void refuseField(Program& program, const char* text, std::int16_t& status) {
   program.ui.messageBox(text, platform::ui::mb::OkOnly | platform::ui::mb::Exclamation, ProgramTitle);
   status = StatusStop;
-}
-
-// The name of a registered center; none when the center is not registered.
-std::optional<std::string> centerName(DatabaseSession& database, const std::string& centerCode) {
-  std::optional<platform::odbc::ResultSet> center;
-  database.SqlText = "SELECT  センターコード,センター名 FROM FL1903EDI制御マスタ  WHERE センターコード = ?";
-  OpenQuery(database, center, {platform::odbc::Parameter(centerCode)});
-  if (center->atEnd()) return std::nullopt;
-  return std::string(center->view(1).value_or(""));
-}
-
-// Whether any center uses the partner code.
-bool partnerCodeUsed(DatabaseSession& database, const std::string& partnerCode) {
-  std::optional<platform::odbc::ResultSet> partner;
-  database.SqlText = "SELECT  相手先企業コード FROM FL1915センタ利用企業マスタ  WHERE 相手先企業コード = ?";
-  OpenQuery(database, partner, {platform::odbc::Parameter(partnerCode)});
-  return !partner->atEnd();
 }
 
 // The first row of the narrowed listing whose center code is the key; the first row when the database
@@ -91,9 +74,9 @@ void SearchByCenter(MaintenanceScreen& maintenance, std::int16_t& status) {
   } else {
     bool found = false;
     const bool read = runOrStop(maintenance.program.ui, "SearchByCenter", SearchFailedMessage, status, [&] {
-      std::optional<platform::odbc::ResultSet> listing;
+      std::optional<PairListing> listing;
       QueryCenterListing(maintenance, centerCode, listing);
-      found = maintenance.program.database.QueryStatus != QueryStatusEmpty;
+      found = !listing->atEnd();
       if (found) FillGrid(maintenance, *listing);
     });
     if (!read) {
@@ -122,7 +105,7 @@ void CheckCenterCode(MaintenanceScreen& maintenance, std::int16_t& status) {
   if (centerCode.empty()) return refuseField(program, "センターコードが入力されていません", status);
   std::optional<std::string> name;
   // A check that cannot ask the database refuses the value, as the search does.
-  const auto lookUp = [&] { name = centerName(program.database, centerCode); };
+  const auto lookUp = [&] { name = PairStore(program.database).centerName(centerCode); };
   if (!runOrStop(program.ui, "CheckCenterCode", SearchFailedMessage, status, lookUp)) return;
   if (!name) return refuseField(program, "EDI制御マスタにセンターコードが登録されていません", status);
   maintenance.window.lbl_CNTNM.setCaption(*name);
@@ -135,7 +118,7 @@ void CheckPartnerCode(MaintenanceScreen& maintenance, std::int16_t& status, Look
   if (partnerCode.empty()) return refuseField(program, "相手先企業コードが入力されていません", status);
   const bool deleting = maintenance.state.EditMode == MaintenanceState::Delete;
   bool used = false;
-  const auto lookUp = [&] { used = partnerCodeUsed(program.database, partnerCode); };
+  const auto lookUp = [&] { used = PairStore(program.database).partnerCodeUsed(partnerCode); };
   if (onLookupFailure == LookupFailure::Throws) {
     lookUp();
   } else if (!runOrStop(program.ui, "CheckPartnerCode", SearchFailedMessage, status, lookUp)) {

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "db/QueryOperations.h"
+#include "db/SearchStore.h"
 #include "framework/WindowStyle.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/DataControl.h"
@@ -59,10 +59,14 @@ SEARCH_MSTDB& dialogOf(CodeSearch& search) {
   return *search.SearchDialog;
 }
 
-// The part every builder shares once its statement is in `SqlText`.
-void openListing(CodeSearch& search, const SqlValues& values, const decltype(CodeSearch::SearchColumnWidths)& widths) {
+// The part every builder shares: `open` reads the kind's listing from the store. The old recordset is released
+// first, so after an error none is held.
+template <class Open>
+void openListing(CodeSearch& search, Open open, const decltype(CodeSearch::SearchColumnWidths)& widths) {
   dialogOf(search).form->setCaption(SearchCaption);
-  OpenSearchQuery(search.database, search.SearchRecordset, values);
+  search.SearchRecordset.reset();
+  SearchStore store(search.database);
+  search.SearchRecordset.emplace(open(store));
   search.SearchColumnWidths = widths;
 }
 
@@ -84,66 +88,28 @@ void closeDialog(CodeSearch& search) {
 }  // namespace
 
 void QueryMessageGroups(CodeSearch& search, const std::string& key1) {
-  std::string& sql = search.database.SqlText;
-  sql = "SELECT 相手先コード as 受注者コード,自社コード as 発注者コード,情報区分";
-  sql += " FROM FL1916メッセージグループ情報マスタ";
-  SqlValues values;
-  if (!platform::trimBlanks(key1).empty()) {
-    sql += " where 相手先コード = ?";
-    values.push_back(key1);
-  }
-  openListing(search, values, {2000, 2000, 2000});
+  openListing(search, [&](SearchStore& store) { return store.messageGroups(key1); }, {2000, 2000, 2000});
 }
 
 void QueryTerminalCenters(CodeSearch& search, const std::string& key1, const std::string& key2) {
-  std::string& sql = search.database.SqlText;
-  sql = "SELECT センターコード,";
-  sql += " センター名,";
-  sql += " 相手先種別マスタ.区分名称 as 相手先種別,";
-  sql += " 送受信方式マスタ.区分名称 as 送受信方式,";
-  sql += " KRX受信ファイルパス,";
-  sql += " 実行端末名";
-  sql += " FROM ((FL1903EDI制御マスタ";
-  sql += " LEFT JOIN 区分マスタ AS 相手先種別マスタ ";
-  sql += " ON (相手先種別マスタ.区分コード = FL1903EDI制御マスタ.相手先種別 ";
-  sql += " AND 相手先種別マスタ.区分 = ? ))";
-  sql += " LEFT JOIN 区分マスタ AS 送受信方式マスタ ";
-  sql += " ON (送受信方式マスタ.区分コード = FL1903EDI制御マスタ.送受信方式 ";
-  sql += " AND 送受信方式マスタ.区分 = ? ))";
-  sql += " WHERE FL1903EDI制御マスタ.実行端末名 = ? ";
-  sql += " AND 相手先種別マスタ.区分コード = ? ";
-  openListing(search, {"相手先種別", "送受信方式", key2, key1}, {1800, 2000, 1400, 1400, 3000, 2000});
+  openListing(search, [&](SearchStore& store) { return store.terminalCenters(key1, key2); },
+              {1800, 2000, 1400, 1400, 3000, 2000});
   setWidths(search, 12500, 12000);
 }
 
 void QueryCenters(CodeSearch& search) {
-  std::string& sql = search.database.SqlText;
-  sql = "SELECT センターコード,センター名";
-  sql += " FROM FL1903EDI制御マスタ";
-  openListing(search, {}, {2000, 5000});
+  openListing(search, [](SearchStore& store) { return store.centers(); }, {2000, 5000});
   setWidths(search, 7800, 7400);
 }
 
 void QueryFormats(CodeSearch& search) {
   const std::string target = search.SearchTarget != nullptr ? search.SearchTarget->defaultValue() : std::string();
-  std::string& sql = search.database.SqlText;
-  sql = "SELECT DISTINCT 情報区分コード,BPID";
-  sql += " FROM FL1902フォーマット情報マスタ";
-  SqlValues values;
-  if (!target.empty()) {
-    sql += " WHERE 情報区分コード=?";
-    values.push_back(target);
-  }
-  sql += " order by 情報区分コード,BPID";
-  openListing(search, values, {2500, 3000});
+  openListing(search, [&](SearchStore& store) { return store.formats(target); }, {2500, 3000});
   setWidths(search, 6200, 5500);
 }
 
 void QueryDataItems(CodeSearch& search) {
-  std::string& sql = search.database.SqlText;
-  sql = "SELECT 項目No,データ項目名";
-  sql += " FROM FL1901項目情報マスタ";
-  openListing(search, {}, {2000, 3000});
+  openListing(search, [](SearchStore& store) { return store.dataItems(); }, {2000, 3000});
   setWidths(search, 6200, 5050);
 }
 
@@ -171,9 +137,9 @@ void OpenCodeSearch(CodeSearch& search, std::int16_t kind, Control* target, cons
       case SearchKind::FormatBpid: QueryFormats(search); break;
       case SearchKind::DataItem: QueryDataItems(search); break;
     }
-    found = !search.SearchRecordset->rows.atEnd();
+    found = !search.SearchRecordset->atEnd();
     if (!found) return;
-    RecordsetSource source(search.SearchRecordset->rows);
+    RecordsetSource source(*search.SearchRecordset);
     grid.setDataSource(&source);
   });
   if (!read) return;

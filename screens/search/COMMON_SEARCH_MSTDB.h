@@ -7,7 +7,7 @@
 #include <string>
 
 #include "db/DatabaseSession.h"
-#include "db/QueryOperations.h"
+#include "db/SearchStore.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Control.h"
 #include "screens/search/SearchDialogDesign.h"
@@ -31,7 +31,7 @@ struct CodeSearch {
   platform::ui::Control* SearchOutput1 = nullptr;
   platform::ui::Control* SearchOutput2 = nullptr;
   platform::ui::Control* SearchOutput3 = nullptr;
-  std::optional<OwnConnectionRows> SearchRecordset;
+  std::optional<SearchRows> SearchRecordset;
   // Grid column widths in twips for columns 0 to 6; 0 leaves the column as the grid made it.
   std::array<std::int16_t, 7> SearchColumnWidths{};
   std::unique_ptr<SEARCH_MSTDB> SearchDialog;
@@ -46,9 +46,9 @@ void OpenCodeSearch(CodeSearch& search, std::int16_t kind, platform::ui::Control
                     const std::string& key2, platform::ui::Control* output1, platform::ui::Control* output2,
                     platform::ui::Control* output3);
 
-// The query builders: each puts its statement into `SqlText`, sets the dialog's caption, opens
-// `SearchRecordset`, fills `SearchColumnWidths` and, where the kind has them, the dialog's and grid's widths.
-// Database errors pass to the caller.
+// The query builders: each sets the dialog's caption, opens `SearchRecordset` from the search store, fills
+// `SearchColumnWidths` and, where the kind has them, the dialog's and grid's widths. Database errors pass to the
+// caller.
 void QueryMessageGroups(CodeSearch& search, const std::string& key1);
 void QueryTerminalCenters(CodeSearch& search, const std::string& key1, const std::string& key2);
 void QueryCenters(CodeSearch& search);

@@ -4,23 +4,23 @@
 #include <string>
 #include <vector>
 
-#include "platform/odbc/ResultSet.h"
+#include "db/SearchStore.h"
 #include "platform/ui/DataSource.h"
 
 namespace mnt4820 {
 
-// A result set as the rows a data grid is bound to.
+// A code search's listing as the rows a data grid is bound to.
 class RecordsetSource final : public platform::ui::DataSource {
  public:
-  explicit RecordsetSource(platform::odbc::ResultSet& rows) : rows_(rows) {}
+  explicit RecordsetSource(SearchRows& rows) : rows_(rows) {}
 
-  std::vector<std::string> columnNames() const override;
+  std::vector<std::string> columnNames() const override { return rows_.columnNames(); }
   bool atEnd() const override { return rows_.atEnd(); }
-  std::vector<std::optional<std::string>> currentRow() const override;
+  std::vector<std::optional<std::string>> currentRow() const override { return rows_.currentRow(); }
   void moveNext() override { rows_.moveNext(); }
 
  private:
-  platform::odbc::ResultSet& rows_;
+  SearchRows& rows_;
 };
 
 }  // namespace mnt4820

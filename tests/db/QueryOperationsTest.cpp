@@ -30,85 +30,33 @@ class QueryOperations : public ::testing::TestWithParam<test::Engine> {
   DatabaseSession session;
 };
 
-TEST_P(QueryOperations, QueryStatusTellsEmptyFromNonEmptyAndTheResultStandsOnItsFirstRow) {
-  std::optional<platform::odbc::ResultSet> rows;
-  session.SqlText = "SELECT センターコード, センター名 FROM FL1903EDI制御マスタ WHERE センターコード = ?";
-  OpenQuery(session, rows, {"NO-SUCH"});
-  EXPECT_EQ(session.QueryStatus, "9");
-  ASSERT_TRUE(rows);
-  EXPECT_TRUE(rows->isOpen());
-  EXPECT_TRUE(rows->atEnd());
-
-  session.SqlText = "SELECT センターコード, センター名 FROM FL1903EDI制御マスタ ORDER BY センターコード";
-  OpenQuery(session, rows);
-  EXPECT_EQ(session.QueryStatus, "0");
-  ASSERT_FALSE(rows->atEnd());
-  const auto first = rows->value("センターコード");
-  ASSERT_TRUE(first);
-  rows->moveNext();
-  ASSERT_FALSE(rows->atEnd());
-  EXPECT_LT(*first, *rows->value(0));
-}
-
-TEST_P(QueryOperations, AFailingQueryKeepsTheStatusAndTheCallersResultSet) {
-  std::optional<platform::odbc::ResultSet> rows;
-  session.SqlText = "SELECT センターコード FROM FL1903EDI制御マスタ";
-  OpenQuery(session, rows);
-  ASSERT_EQ(session.QueryStatus, "0");
-  const auto before = rows->value(0);
-
-  session.SqlText = "SELECT * FROM NO_SUCH_TABLE WHERE 1 = 0";
-  EXPECT_THROW(OpenQuery(session, rows), platform::odbc::OdbcError);
-  EXPECT_EQ(session.QueryStatus, "0");
-  ASSERT_TRUE(rows);
-  EXPECT_TRUE(rows->isOpen());
-  EXPECT_EQ(rows->value(0), before);
-}
-
 TEST_P(QueryOperations, ExecuteSqlBindsValuesAndPassesErrorsToTheCaller) {
-  session.SqlText = "INSERT INTO FL1915センタ利用企業マスタ (センターコード, 相手先企業コード) VALUES (?, ?)";
-  EXPECT_EQ(ExecuteSql(session, {"C'1", "X', 'Y"}), 1);
-  std::optional<platform::odbc::ResultSet> rows;
-  session.SqlText = "SELECT 相手先企業コード FROM FL1915センタ利用企業マスタ WHERE センターコード = ?";
-  OpenQuery(session, rows, {"C'1"});
-  ASSERT_EQ(session.QueryStatus, "0");
-  EXPECT_EQ(rows->value(0), "X', 'Y");
-  rows->close();
+  const std::string insert = "INSERT INTO FL1915センタ利用企業マスタ (センターコード, 相手先企業コード) VALUES (?, ?)";
+  EXPECT_EQ(ExecuteSql(session, insert, {"C'1", "X', 'Y"}), 1);
+  platform::odbc::ResultSet rows =
+      OpenQuery(session, "SELECT 相手先企業コード FROM FL1915センタ利用企業マスタ WHERE センターコード = ?", {"C'1"});
+  ASSERT_FALSE(rows.atEnd());
+  EXPECT_EQ(rows.value(0), "X', 'Y");
+  rows.close();
 
-  session.SqlText = "INSERT INTO FL1915センタ利用企業マスタ (センターコード, 相手先企業コード) VALUES (?, ?)";
-  EXPECT_THROW(ExecuteSql(session, {"C'1", "X', 'Y"}), platform::odbc::OdbcError);
-  session.SqlText = "DELETE * FROM FL1915センタ利用企業マスタ";
-  EXPECT_THROW(ExecuteSql(session), platform::odbc::OdbcError);
+  EXPECT_THROW(ExecuteSql(session, insert, {"C'1", "X', 'Y"}), platform::odbc::OdbcError);
+  EXPECT_THROW(ExecuteSql(session, "DELETE * FROM FL1915センタ利用企業マスタ"), platform::odbc::OdbcError);
 }
 
 TEST_P(QueryOperations, TheSearchQueryRunsOnAConnectionOfItsOwn) {
   // A row not yet committed on the program's connection is seen only once it is committed.
   platform::odbc::Transaction pending(*session.DbConnection);
-  session.SqlText = "INSERT INTO FL1903EDI制御マスタ (センターコード, センター名) VALUES (?, ?)";
-  ExecuteSql(session, {"C999", "未確定"});
-  std::optional<OwnConnectionRows> search;
-  session.SqlText = "SELECT センターコード,センター名 FROM FL1903EDI制御マスタ WHERE センターコード = ?";
-  OpenSearchQuery(session, search, {"C999"});
-  ASSERT_TRUE(search);
-  EXPECT_EQ(session.QueryStatus, "9");
-  search.reset();
+  ExecuteSql(session, "INSERT INTO FL1903EDI制御マスタ (センターコード, センター名) VALUES (?, ?)", {"C999", "未確定"});
+  const std::string select = "SELECT センターコード,センター名 FROM FL1903EDI制御マスタ WHERE センターコード = ?";
+  EXPECT_TRUE(OpenSearchQuery(session, select, {"C999"}).rows.atEnd());
   pending.commit();
-  OpenSearchQuery(session, search, {"C999"});
-  EXPECT_EQ(session.QueryStatus, "0");
-  EXPECT_EQ(search->rows.value(1), "未確定");
-
-  session.SqlText = "SELECT センターコード FROM NO_SUCH_TABLE";
-  EXPECT_THROW(OpenSearchQuery(session, search), platform::odbc::OdbcError);
-  EXPECT_FALSE(search);
-  EXPECT_EQ(session.QueryStatus, "0");
+  EXPECT_EQ(OpenSearchQuery(session, select, {"C999"}).rows.value(1), "未確定");
 }
 
 TEST_P(QueryOperations, CloseDatabaseClosesTheConnection) {
   CloseDatabase(session);
   EXPECT_FALSE(session.DbConnection);
-  std::optional<platform::odbc::ResultSet> rows;
-  session.SqlText = "SELECT 1";
-  EXPECT_THROW(OpenQuery(session, rows), std::logic_error);
+  EXPECT_THROW(OpenQuery(session, "SELECT 1"), std::logic_error);
 }
 
 TEST_P(QueryOperations, AWrongDataSourceFailsToConnect) {

@@ -38,8 +38,10 @@ class Reconnect : public ::testing::Test {
     ConnectDatabase(session, {"WS01", database->user(), database->password(), database->dsn()});
   }
   void insert(const std::string& center, const std::string& partner) {
-    session.SqlText = "INSERT INTO FL1915センタ利用企業マスタ (センターコード, 相手先企業コード) VALUES (?, ?)";
-    EXPECT_EQ(ExecuteSql(session, {center, partner}), 1);
+    EXPECT_EQ(
+        ExecuteSql(session, "INSERT INTO FL1915センタ利用企業マスタ (センターコード, 相手先企業コード) VALUES (?, ?)",
+                   {center, partner}),
+        1);
   }
 
   std::optional<test::TestDatabase> database;
@@ -47,19 +49,16 @@ class Reconnect : public ::testing::Test {
 };
 
 TEST_F(Reconnect, TheFirstReadAfterARestartRunsOnANewConnection) {
-  std::optional<platform::odbc::ResultSet> rows;
-  session.SqlText = "SELECT センター名 FROM FL1903EDI制御マスタ WHERE センターコード = ?";
+  const std::string select = "SELECT センター名 FROM FL1903EDI制御マスタ WHERE センターコード = ?";
+  platform::odbc::ResultSet rows;
   restartServer();
-  EXPECT_TRUE(reconnects([&] { OpenQuery(session, rows, {"C001"}); }));
-  EXPECT_EQ(session.QueryStatus, "0");
-  EXPECT_TRUE(rows->value(0));
+  EXPECT_TRUE(reconnects([&] { rows = OpenQuery(session, select, {"C001"}); }));
+  EXPECT_TRUE(rows.value(0));
 
-  std::optional<OwnConnectionRows> search;
   restartServer();
-  OpenSearchQuery(session, search, {"C002"});
-  EXPECT_EQ(session.QueryStatus, "0");
-  EXPECT_TRUE(reconnects([&] { OpenQuery(session, rows, {"NO-SUCH"}); }));
-  EXPECT_EQ(session.QueryStatus, "9");
+  EXPECT_FALSE(OpenSearchQuery(session, select, {"C002"}).rows.atEnd());
+  EXPECT_TRUE(reconnects([&] { rows = OpenQuery(session, select, {"NO-SUCH"}); }));
+  EXPECT_TRUE(rows.atEnd());
 }
 
 TEST_F(Reconnect, AChangeCaughtByARestartIsNeverRunAgainAndTheNextOneWorks) {
@@ -73,9 +72,10 @@ TEST_F(Reconnect, AChangeCaughtByARestartIsNeverRunAgainAndTheNextOneWorks) {
     platform::odbc::Transaction change(liveConnection(session));
     insert("C002", "LOST2");
     restartServer();
-    std::optional<platform::odbc::ResultSet> listing;
-    session.SqlText = "SELECT センターコード FROM FL1915センタ利用企業マスタ";
-    EXPECT_FALSE(reconnects([&] { EXPECT_THROW(OpenQuery(session, listing), platform::odbc::OdbcError); }));
+    EXPECT_FALSE(reconnects([&] {
+      EXPECT_THROW(OpenQuery(session, "SELECT センターコード FROM FL1915センタ利用企業マスタ"),
+                   platform::odbc::OdbcError);
+    }));
     EXPECT_THROW(change.commit(), platform::odbc::DatabaseError);
   }
   const auto changeReconnects = [&](const char* partner) {
@@ -105,9 +105,8 @@ TEST_F(Reconnect, NoCallWaitsPastTheQueryTimeOutOfASilentNetwork) {
   session.connectOptions = {.loginTimeoutSeconds = 2, .queryTimeoutSeconds = 2};
   // psqlODBC takes a connect string's setting over the data source's.
   ConnectDatabase(session, {"WS01", database->user(), "", database->dsn() + ";Port=" + std::to_string(proxy.port())});
-  std::optional<platform::odbc::ResultSet> rows;
-  session.SqlText = "SELECT センター名 FROM FL1903EDI制御マスタ WHERE センターコード = ?";
-  OpenQuery(session, rows, {"C001"});
+  const std::string select = "SELECT センター名 FROM FL1903EDI制御マスタ WHERE センターコード = ?";
+  platform::odbc::ResultSet rows = OpenQuery(session, select, {"C001"});
   const auto failsWith = [](const std::function<void()>& step) {
     try {
       step();
@@ -118,10 +117,10 @@ TEST_F(Reconnect, NoCallWaitsPastTheQueryTimeOutOfASilentNetwork) {
   };
 
   proxy.stall();
-  EXPECT_EQ(failsWith([&] { OpenQuery(session, rows, {"C001"}); }), "HYT00");
+  EXPECT_EQ(failsWith([&] { rows = OpenQuery(session, select, {"C001"}); }), "HYT00");
   EXPECT_EQ(session.DbConnection->lostSqlState(), "HYT00");
   // Still away: the new connection fails within the login time-out.
-  EXPECT_EQ(failsWith([&] { OpenQuery(session, rows, {"C001"}); }), "08001");
+  EXPECT_EQ(failsWith([&] { rows = OpenQuery(session, select, {"C001"}); }), "08001");
   proxy.resume();
   // A change whose commit meets the silence is not written.
   platform::odbc::Transaction change(liveConnection(session));
@@ -131,9 +130,8 @@ TEST_F(Reconnect, NoCallWaitsPastTheQueryTimeOutOfASilentNetwork) {
   EXPECT_FALSE(session.DbConnection->inTransaction());
 
   proxy.resume();
-  session.SqlText = "SELECT センター名 FROM FL1903EDI制御マスタ WHERE センターコード = ?";
-  EXPECT_TRUE(reconnects([&] { OpenQuery(session, rows, {"C001"}); }));
-  EXPECT_EQ(session.QueryStatus, "0");
+  EXPECT_TRUE(reconnects([&] { rows = OpenQuery(session, select, {"C001"}); }));
+  EXPECT_FALSE(rows.atEnd());
   EXPECT_EQ(test::storedPairs(database->connect()), before);
 }
 

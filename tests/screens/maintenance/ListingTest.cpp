@@ -218,7 +218,7 @@ TEST_P(Listing, ListsMoreThanASixteenBitCount) {
 
 // A fill that fails (here its listing can no longer be read) still ends: row changes are shown again after it.
 TEST_P(Listing, AFailedFillLeavesRowChangesShown) {
-  std::optional<platform::odbc::ResultSet> listing;
+  std::optional<PairListing> listing;
   std::int16_t status = 0;
   QueryListing(maintenance, listing, status);
   program.database.DbConnection->close();

@@ -187,20 +187,6 @@ TEST_P(Maintenance, AStatementFailingInTheMiddleOfAChangeLeavesTheTableAsItWas) 
   expectKeyArea();
 }
 
-TEST_P(Maintenance, AChangeOfAPairRemovedMeanwhileInsertsNothing) {
-  openCenter("C001");
-  toolkit.onMessage = [this](const std::string& prompt) {
-    if (prompt == "この内容で更新しますか") {
-      database->connect().execute("DELETE FROM FL1915センタ利用企業マスタ WHERE 相手先企業コード = 'A00012345678'");
-    }
-  };
-  answer({Answer::Yes, Answer::Ok});
-  enter("ATKCD", "NEW1");
-  EXPECT_EQ(prompts().back(), "更新時にｴﾗｰがあった為,ﾃﾞｰﾀの更新は中止しました");
-  EXPECT_FALSE(isStored("C001/NEW1"));
-  EXPECT_EQ(stored().size(), static_cast<std::size_t>(DemoPairs - 1));
-}
-
 TEST_P(Maintenance, DeleteAsksAndChecksThatAPairWasRemoved) {
   const std::vector<std::string> before = stored();
   // Cancel returns to the key area and deletes nothing.
