@@ -245,7 +245,7 @@ TEST_P(Startup, ALongListingArrivesWhileTheOperatorWorks) {
     EXPECT_TRUE(state.GridRowCount < Listed && toolkit.postedCount() > 0);
   };
   const auto listAgain = [&] {
-    std::optional<platform::odbc::ResultSet> listing;
+    std::optional<PairListing> listing;
     std::int16_t status = 0;
     QueryListing(maintenance, listing, status);
     fillGridWhileShown(maintenance, listing);
