@@ -65,10 +65,10 @@ class BadInput : public ::testing::TestWithParam<test::Engine> {
 // KCNTCD narrowing, CNTCD and ATKCD of add, change and delete.
 TEST_P(BadInput, CodeFieldsOfTheMainWindow) {
   test::Workstation w(database->dsn(), database->user(), database->password());
-  auto& grid = w.form().get<platform::ui::ListGrid>("GRID");
+  auto& grid = w.window().GRID;
   const auto pickCenter = [&](const std::string& code) {
-    w.onModal = [code](platform::ui::Form& dialog) {
-      auto& list = dialog.get<platform::ui::DataGrid>("GRID");
+    w.onModal = [&w, code](platform::ui::Form& dialog) {
+      auto& list = w.maintenance.search.SearchDialog->GRID;
       dialog.giveFocus(list);
       for (std::size_t r = 0; r < list.rowCount(); ++r) {
         if (list.rows().cell(r, 0) == code) list.setRow(static_cast<int>(r));
@@ -81,17 +81,16 @@ TEST_P(BadInput, CodeFieldsOfTheMainWindow) {
     w.form().pressKey(key::F2, 0);
     w.form().pressKey(key::Esc, 0);
   };
-  const auto text = [&](const char* name) { return w.field(name).text(); };
 
   for (const Hostile& v : HostileValues) {
     SCOPED_TRACE(v.what);
     Strings expected = stored();
     // Typed and pasted into the key field: the filter's result is compared as it stands.
     for (const bool pasted : {false, true}) {
-      w.field("KCNTCD").setText("");
-      w.field("KCNTCD").setFocus();
+      w.window().KCNTCD.setText("");
+      w.window().KCNTCD.setFocus();
       pasted ? w.form().inputText(v.text) : w.form().typeText(v.text);
-      const std::string key = text("KCNTCD");
+      const std::string key = w.window().KCNTCD.text();
       w.form().pressKey(key::Enter, 0);
       if (w.program.screen.ScreenArea == Area::Body) {
         for (int row = 1; row <= w.maintenance.state.GridRowCount; ++row) EXPECT_EQ(grid.textMatrix(row, 1), key);
@@ -112,18 +111,18 @@ TEST_P(BadInput, CodeFieldsOfTheMainWindow) {
     // any other finds exactly that pair.
     pickCenter(v.text);
     w.form().pressKey(key::Enter, 0);
-    if (text("KCNTCD") != v.text) {
+    if (w.window().KCNTCD.text() != v.text) {
       EXPECT_EQ(w.shown(), Strings{"該当データがありません"});
       EXPECT_EQ(stored(), withPair);
       continue;
     }
     ASSERT_EQ(w.program.screen.ScreenArea, Area::Body) << testing::PrintToString(w.shown());
     EXPECT_EQ(w.maintenance.state.GridRowCount, 1);
-    EXPECT_EQ(text("ATKCD"), v.text);
+    EXPECT_EQ(w.window().ATKCD.text(), v.text);
     // Changed to a typed partner code: the old pair (from the listing, unfiltered) is the one replaced.
-    w.field("ATKCD").setText("");
+    w.window().ATKCD.setText("");
     w.form().typeText("N" + v.text);
-    const std::string changedTo = text("ATKCD");
+    const std::string changedTo = w.window().ATKCD.text();
     w.answerNext(Answer::Yes);
     w.form().pressKey(key::Enter, 0);
     EXPECT_EQ(w.shown(), Strings{"この内容で更新しますか"});
@@ -135,7 +134,7 @@ TEST_P(BadInput, CodeFieldsOfTheMainWindow) {
     // Deleted again through the written-back key.
     pickCenter(v.text);
     w.form().pressKey(key::Enter, 0);
-    ASSERT_EQ(text("ATKCD"), changedTo);
+    ASSERT_EQ(w.window().ATKCD.text(), changedTo);
     w.answerNext(Answer::Ok);
     w.form().pressKey(key::letter('D'), platform::ui::shift::Alt);
     EXPECT_EQ(w.shown(), Strings{"削除してよろしいですか"});
@@ -145,9 +144,9 @@ TEST_P(BadInput, CodeFieldsOfTheMainWindow) {
     w.form().pressKey(key::letter('A'), platform::ui::shift::Alt);
     pickCenter(v.text);
     w.form().pressKey(key::Enter, 0);
-    EXPECT_EQ(w.form().get<platform::ui::Label>("lbl_CNTNM").caption(), "悪い値");
+    EXPECT_EQ(w.window().lbl_CNTNM.caption(), "悪い値");
     w.form().inputText("P" + v.text);
-    const std::string added = text("ATKCD");
+    const std::string added = w.window().ATKCD.text();
     w.answerNext(Answer::Yes);
     w.form().pressKey(key::Enter, 0);
     EXPECT_EQ(w.shown(), Strings{"この内容で更新しますか"});
@@ -185,7 +184,7 @@ TEST_P(BadInput, CodeSearchKeys) {
   const auto listed = [&](int kind, const std::string& key1, const std::string& key2, const std::string& text) {
     Strings firsts;
     toolkit.onModal = [&](platform::ui::Form& dialog) {
-      const auto& grid = dialog.get<platform::ui::DataGrid>("GRID");
+      const auto& grid = search.SearchDialog->GRID;
       for (std::size_t r = 0; r < grid.rowCount(); ++r) firsts.push_back(grid.rows().cell(r, 0).value_or(""));
       dialog.pressKey(key::Esc, 0);
     };
@@ -237,12 +236,9 @@ TEST_P(BadInput, SignOnFields) {
   LoadSettings(programFolder, program.settings);
   ConnectDatabase(program.database, LoadDbSettings(programFolder));
   SignOnDialogs dialogs(program);
-  platform::ui::Form& signOn = dialogs.signOnWindow();
-  platform::ui::Form& change = dialogs.passwordWindow();
-  signOn.show();
-  const auto in = [](platform::ui::Form& window, const char* name) -> platform::ui::TextBox& {
-    return window.get<platform::ui::TextBox>(name);
-  };
+  OPS22101& signOn = *dialogs.state().SignOnWindow;
+  OPS22102& change = *dialogs.state().PasswordWindow;
+  signOn.form->show();
   std::size_t seen = 0;
   const auto shown = [&] {
     Strings prompts;
@@ -256,10 +252,10 @@ TEST_P(BadInput, SignOnFields) {
     for (; !read.atEnd(); read.moveNext()) rows.push_back(*read.value(0) + "/" + read.value(1).value_or("<NULL>"));
     return rows;
   };
-  const auto typeInto = [&](platform::ui::Form& window, const char* name, const std::string& text) {
-    in(window, name).setText("");
-    in(window, name).setFocus();
-    window.typeText(text);
+  const auto typeInto = [&](platform::ui::TextBox& field, const std::string& text) {
+    field.setText("");
+    field.setFocus();
+    field.form()->typeText(text);
   };
   for (int i = 0; i < 100; ++i) toolkit.answerNext(Answer::Ok);
   std::string current = "yamada01";
@@ -267,15 +263,15 @@ TEST_P(BadInput, SignOnFields) {
   for (const Hostile& v : HostileValues) {
     SCOPED_TRACE(v.what);
     // As an operator code: no such operator, or no code at all once the filter has dropped it.
-    typeInto(signOn, "OPCD", v.text);
-    signOn.pressKey(key::Enter, 0);
+    typeInto(signOn.OPCD, v.text);
+    signOn.form->pressKey(key::Enter, 0);
     for (const std::string& prompt : shown()) {
       EXPECT_TRUE(prompt == "該当コードがありません" || prompt == "ｵﾍﾟﾚｰﾀｺｰﾄﾞが入力されていません") << prompt;
     }
     // As the password of a real operator: refused.
-    in(signOn, "OPCD").setText("0001");
-    typeInto(signOn, "PSWD", v.text);
-    signOn.pressKey(key::Enter, 0);
+    signOn.OPCD.setText("0001");
+    typeInto(signOn.PSWD, v.text);
+    signOn.form->pressKey(key::Enter, 0);
     // A full field is checked with every further key.
     const Strings refused = shown();
     EXPECT_FALSE(refused.empty());
@@ -283,28 +279,28 @@ TEST_P(BadInput, SignOnFields) {
     EXPECT_NE(program.operatorState.ResultCode, "00");
 
     // As a new password: stored exactly as the field holds it.
-    in(signOn, "OPCD").setText("0001");
-    in(signOn, "PSWD").setText(current);
-    signOn.pressKey(key::F5, 0);
-    ASSERT_TRUE(change.isVisible());
-    typeInto(change, "NPSWD", v.text);
-    typeInto(change, "KAKUNIN", v.text);
-    const std::string newPassword = in(change, "NPSWD").text();
-    change.pressKey(key::Enter, 0);
+    signOn.OPCD.setText("0001");
+    signOn.PSWD.setText(current);
+    signOn.form->pressKey(key::F5, 0);
+    ASSERT_TRUE(change.form->isVisible());
+    typeInto(change.NPSWD, v.text);
+    typeInto(change.KAKUNIN, v.text);
+    const std::string newPassword = change.NPSWD.text();
+    change.form->pressKey(key::Enter, 0);
     EXPECT_EQ(shown(), Strings{});
-    EXPECT_FALSE(change.isVisible());
+    EXPECT_FALSE(change.form->isVisible());
     *std::find(expected.begin(), expected.end(), "0001/" + current) = "0001/" + newPassword;
     EXPECT_EQ(passwords(), expected);
     current = newPassword;
     // Held by the sign-on's field, it signs on: compared as a value, quotes and all (typing drops the quotes
     // there, as the sign-on refuses them).
-    in(signOn, "PSWD").setText(newPassword);
-    in(signOn, "PSWD").setFocus();
-    if (signOn.isVisible()) signOn.pressKey(key::Enter, 0);
+    signOn.PSWD.setText(newPassword);
+    signOn.PSWD.setFocus();
+    if (signOn.form->isVisible()) signOn.form->pressKey(key::Enter, 0);
     EXPECT_EQ(shown(), Strings{});
     EXPECT_EQ(program.operatorState.ResultCode, "00");
     program.operatorState.ResultCode.clear();
-    signOn.show();
+    signOn.form->show();
   }
 }
 

@@ -72,19 +72,19 @@ TEST(Failover, AfterThePromotionTheNextOperationsWorkOnTheNewPrimary) {
   const Strings before = test::storedPairs(connect());
   {
     test::Workstation w("MNT4820_PAIR", "mnt4820", "");
-    w.enter("KCNTCD", "C001");
+    test::enter(w.window().KCNTCD, "C001");
     w.form().pressKey(platform::ui::key::F2, 0);
     w.form().pressKey(platform::ui::key::Esc, 0);
 
     EXPECT_EQ(pgServer("stop " + pair.primary), 0);
     EXPECT_EQ(pgServer("promote " + pair.standby), 0);
-    w.enter("KCNTCD", "C002");
+    test::enter(w.window().KCNTCD, "C002");
     EXPECT_EQ(w.maintenance.state.GridRowCount, 6);
     w.form().pressKey(platform::ui::key::letter('A'), platform::ui::shift::Alt);
-    w.enter("CNTCD", "C004");
+    test::enter(w.window().CNTCD, "C004");
     w.answerNext(platform::ui::mb::Answer::Yes);
-    w.enter("ATKCD", "NEW1");
-    w.enter("KCNTCD", "C003");
+    test::enter(w.window().ATKCD, "NEW1");
+    test::enter(w.window().KCNTCD, "C003");
     w.form().pressKey(platform::ui::key::letter('D'), platform::ui::shift::Alt);
     EXPECT_EQ(w.shown(), (Strings{"この内容で更新しますか", "削除してよろしいですか"}));
   }

@@ -61,8 +61,8 @@ TEST_F(Faults, ASaveOnALockedSqliteFileWaitsBoundedThenRollsBack) {
     asked = Clock::now();
   };
   operatorA->answerNext(platform::ui::mb::Answer::Yes);
-  operatorA->enter("KCNTCD", "C001");
-  operatorA->enter("ATKCD", "NEW1");
+  test::enter(operatorA->window().KCNTCD, "C001");
+  test::enter(operatorA->window().ATKCD, "NEW1");
   const auto waited = Clock::now() - asked;
   EXPECT_EQ(operatorA->shown(), (Strings{SaveQuestion, UpdateError}));
   EXPECT_GE(waited, std::chrono::seconds(4));
@@ -73,8 +73,8 @@ TEST_F(Faults, ASaveOnALockedSqliteFileWaitsBoundedThenRollsBack) {
 
   operatorA->onMessage = nullptr;
   operatorA->answerNext(platform::ui::mb::Answer::Yes);
-  operatorA->enter("KCNTCD", "C001");
-  operatorA->enter("ATKCD", "NEW1");
+  test::enter(operatorA->window().KCNTCD, "C001");
+  test::enter(operatorA->window().ATKCD, "NEW1");
   EXPECT_EQ(operatorA->shown(), Strings{SaveQuestion});
   EXPECT_EQ(stored(), with(without(with(before, "C003/OTHER1"), "C001/A00012345678"), "C001/NEW1"));
 }
@@ -92,12 +92,12 @@ TEST_F(Faults, TwoOperatorsStoringOnePartnerCodeAtOnceStoreItOnce) {
     // B adds the same code to another center while A's question is up.
     operatorB->answerNext(platform::ui::mb::Answer::Yes);
     operatorB->form().pressKey(platform::ui::key::letter('A'), platform::ui::shift::Alt);
-    operatorB->enter("CNTCD", "C005");
-    operatorB->enter("ATKCD", "RACE1");
+    test::enter(operatorB->window().CNTCD, "C005");
+    test::enter(operatorB->window().ATKCD, "RACE1");
   };
   operatorA->answerNext(platform::ui::mb::Answer::Yes);
-  operatorA->enter("KCNTCD", "C001");
-  operatorA->enter("ATKCD", "RACE1");
+  test::enter(operatorA->window().KCNTCD, "C001");
+  test::enter(operatorA->window().ATKCD, "RACE1");
   EXPECT_EQ(operatorB->shown(), Strings{SaveQuestion});
   EXPECT_EQ(operatorA->shown(), (Strings{SaveQuestion, UpdateError}));
   EXPECT_EQ(stored(), with(before, "C005/RACE1"));
@@ -126,8 +126,8 @@ TEST_P(KilledChange, LeavesTheOldPair) {
   ASSERT_GE(child, 0);
   if (child == 0) {
     test::Workstation w(database->dsn(), database->user(), database->password());
-    w.enter("KCNTCD", "C001");
-    w.field("ATKCD").setText("KILLED");
+    test::enter(w.window().KCNTCD, "C001");
+    w.window().ATKCD.setText("KILLED");
     std::int16_t status = 0;
     SavePair(w.maintenance, status);
     _exit(status == 0 ? 0 : 3);

@@ -114,16 +114,16 @@ TEST_F(ServerRestart, EveryOperationSaysSoAndTheNextOneAfterTheRestartWorks) {
   test::Workstation w("MNT4820_FAULTS_PG", "mnt4820", "");
   SignOnDialogs signOn(w.program);
   const auto lookUpOperator = [&] {
-    signOn.signOnWindow().get<platform::ui::TextBox>("OPCD").setText("0001");
+    signOn.state().SignOnWindow->OPCD.setText("0001");
     std::int16_t status = 0;
     CheckOperatorCode(signOn.state(), status);
     return status;
   };
   const auto codeSearch = [&] {
-    w.field("KCNTCD").setFocus();
+    w.window().KCNTCD.setFocus();
     w.onModal = [](platform::ui::Form& dialog) { dialog.pressKey(platform::ui::key::Enter, 0); };
     w.form().pressKey(platform::ui::key::F5, 0);
-    return w.field("KCNTCD").text();
+    return w.window().KCNTCD.text();
   };
   const Strings before = stored();
 
@@ -134,8 +134,8 @@ TEST_F(ServerRestart, EveryOperationSaysSoAndTheNextOneAfterTheRestartWorks) {
     }
   };
   w.answerNext(platform::ui::mb::Answer::Yes);
-  w.enter("KCNTCD", "C001");
-  w.enter("ATKCD", "NEW1");
+  test::enter(w.window().KCNTCD, "C001");
+  test::enter(w.window().ATKCD, "NEW1");
   w.onMessage = nullptr;
   EXPECT_EQ(w.shown(), (Strings{SaveQuestion, UpdateError}));
   EXPECT_EQ(w.program.screen.ScreenArea, Area::Head);
@@ -143,15 +143,15 @@ TEST_F(ServerRestart, EveryOperationSaysSoAndTheNextOneAfterTheRestartWorks) {
   // While it is down: the narrowing search, the checks of an add, the code search, the delete (whose detail area
   // the empty key opens from the grid; its transaction cannot begin) and the sign-on lookup each show their
   // message.
-  w.enter("KCNTCD", "C002");
+  test::enter(w.window().KCNTCD, "C002");
   EXPECT_EQ(w.shown(), Strings{SearchError});
   w.form().pressKey(platform::ui::key::letter('A'), platform::ui::shift::Alt);
-  w.enter("CNTCD", "C004");
+  test::enter(w.window().CNTCD, "C004");
   EXPECT_EQ(w.shown(), Strings{SearchError});
   w.form().pressKey(platform::ui::key::Esc, 0);
   EXPECT_EQ(codeSearch(), "");
   EXPECT_EQ(w.shown(), Strings{SearchError});
-  w.enter("KCNTCD", "");
+  test::enter(w.window().KCNTCD, "");
   w.form().pressKey(platform::ui::key::letter('D'), platform::ui::shift::Alt);
   EXPECT_EQ(w.shown(), Strings{UpdateError});
   w.form().pressKey(platform::ui::key::F2, 0);
@@ -166,14 +166,14 @@ TEST_F(ServerRestart, EveryOperationSaysSoAndTheNextOneAfterTheRestartWorks) {
   EXPECT_EQ(lookUpOperator(), StatusGoOn);
   EXPECT_EQ(codeSearch(), "C001");
   w.answerNext(platform::ui::mb::Answer::Yes);
-  w.enter("KCNTCD", "C001");
-  w.enter("ATKCD", "NEW1");
+  test::enter(w.window().KCNTCD, "C001");
+  test::enter(w.window().ATKCD, "NEW1");
   w.form().pressKey(platform::ui::key::letter('A'), platform::ui::shift::Alt);
   w.answerNext(platform::ui::mb::Answer::Yes);
-  w.enter("CNTCD", "C004");
-  w.enter("ATKCD", "NEW2");
+  test::enter(w.window().CNTCD, "C004");
+  test::enter(w.window().ATKCD, "NEW2");
   w.answerNext(platform::ui::mb::Answer::Ok);
-  w.enter("KCNTCD", "C003");
+  test::enter(w.window().KCNTCD, "C003");
   w.form().pressKey(platform::ui::key::letter('D'), platform::ui::shift::Alt);
   EXPECT_EQ(w.shown(), (Strings{SaveQuestion, SaveQuestion, "削除してよろしいですか"}));
   Strings expected = before;
@@ -193,26 +193,26 @@ TEST_F(ServerRestart, TheFirstOperationAfterARestartWorks) {
   SignOnDialogs signOn(w.program);
   const Strings before = stored();
   ASSERT_EQ(server->restart(), "");
-  signOn.signOnWindow().get<platform::ui::TextBox>("OPCD").setText("0001");
+  signOn.state().SignOnWindow->OPCD.setText("0001");
   std::int16_t status = StatusGoOn;
   CheckOperatorCode(signOn.state(), status);
   EXPECT_EQ(status, StatusGoOn);
   ASSERT_EQ(server->restart(), "");
-  w.enter("KCNTCD", "C002");
+  test::enter(w.window().KCNTCD, "C002");
   EXPECT_EQ(w.maintenance.state.GridRowCount, 6);
   w.form().pressKey(platform::ui::key::F2, 0);
   w.form().pressKey(platform::ui::key::Esc, 0);
   ASSERT_EQ(server->restart(), "");
-  w.field("KCNTCD").setFocus();
+  w.window().KCNTCD.setFocus();
   w.onModal = [](platform::ui::Form& dialog) { dialog.pressKey(platform::ui::key::Enter, 0); };
   w.form().pressKey(platform::ui::key::F5, 0);
-  EXPECT_EQ(w.field("KCNTCD").text(), "C001");
+  EXPECT_EQ(w.window().KCNTCD.text(), "C001");
   w.form().pressKey(platform::ui::key::letter('A'), platform::ui::shift::Alt);
   ASSERT_EQ(server->restart(), "");
-  w.enter("CNTCD", "C004");
+  test::enter(w.window().CNTCD, "C004");
   ASSERT_EQ(server->restart(), "");
   w.answerNext(platform::ui::mb::Answer::Yes);
-  w.enter("ATKCD", "NEW2");
+  test::enter(w.window().ATKCD, "NEW2");
   EXPECT_EQ(w.shown(), Strings{SaveQuestion});
 
   // The delete's transaction is open while its question is up.
@@ -221,7 +221,7 @@ TEST_F(ServerRestart, TheFirstOperationAfterARestartWorks) {
       ASSERT_EQ(server->restart(), "");
     }
   };
-  w.enter("KCNTCD", "C004");
+  test::enter(w.window().KCNTCD, "C004");
   w.form().pressKey(platform::ui::key::letter('D'), platform::ui::shift::Alt);
   w.onMessage = nullptr;
   EXPECT_EQ(w.shown(), (Strings{"削除してよろしいですか", UpdateError}));
@@ -229,7 +229,7 @@ TEST_F(ServerRestart, TheFirstOperationAfterARestartWorks) {
   expected.push_back("C004/NEW2");
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(stored(), expected);
-  w.enter("KCNTCD", "C004");
+  test::enter(w.window().KCNTCD, "C004");
   w.form().pressKey(platform::ui::key::letter('D'), platform::ui::shift::Alt);
   EXPECT_EQ(w.shown(), Strings{"削除してよろしいですか"});
   expected.erase(std::find(expected.begin(), expected.end(), "C004/A00045678901"));

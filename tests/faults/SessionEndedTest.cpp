@@ -45,8 +45,8 @@ TEST(SessionEnded, WhileTheOperatorReadsAMessageInsideTheDeleteTheNextOperations
       w.answerNext(wait.answer);
     };
     testing::internal::CaptureStderr();
-    w.enter("KCNTCD", "C001");
-    w.field("ATKCD").setText(wait.partner);
+    test::enter(w.window().KCNTCD, "C001");
+    w.window().ATKCD.setText(wait.partner);
     w.form().pressKey(platform::ui::key::letter('D'), platform::ui::shift::Alt);
     w.onMessage = nullptr;
     EXPECT_EQ(w.shown(), wait.shown);
@@ -56,13 +56,13 @@ TEST(SessionEnded, WhileTheOperatorReadsAMessageInsideTheDeleteTheNextOperations
       w.form().pressKey(platform::ui::key::Esc, 0);
     }
 
-    w.enter("KCNTCD", "C002");
+    test::enter(w.window().KCNTCD, "C002");
     EXPECT_EQ(w.maintenance.state.GridRowCount, 6);
     w.form().pressKey(platform::ui::key::letter('A'), platform::ui::shift::Alt);
-    w.enter("CNTCD", "C004");
+    test::enter(w.window().CNTCD, "C004");
     w.answerNext(Answer::Yes);
-    w.enter("ATKCD", "NEW1");
-    w.enter("KCNTCD", "C003");
+    test::enter(w.window().ATKCD, "NEW1");
+    test::enter(w.window().KCNTCD, "C003");
     w.form().pressKey(platform::ui::key::letter('D'), platform::ui::shift::Alt);
     EXPECT_EQ(w.shown(), (Strings{SaveQuestion, DeleteQuestion}));
     Strings expected = before;

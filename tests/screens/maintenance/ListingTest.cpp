@@ -20,6 +20,7 @@
 #include "screens/maintenance/ListingFill.h"
 #include "screens/maintenance/MaintenanceScreen.h"
 #include "screens/maintenance/ScreenStates.h"
+#include "tests/support/MainWindowSteps.h"
 #include "tests/support/MaintenanceWorld.h"
 #include "tests/support/SqlScript.h"
 #include "tests/support/TestDatabase.h"
@@ -30,7 +31,6 @@ namespace {
 
 using platform::ui::CellAlignment;
 using platform::ui::ListGrid;
-using platform::ui::TextBox;
 namespace key = platform::ui::key;
 
 constexpr int DemoPairs = 29;  // C001 to C005; the pair of C009 has no center and is never listed
@@ -53,24 +53,15 @@ class Listing : public ::testing::TestWithParam<test::Engine> {
   }
 
   void sql(const std::string& statement) { database->connect().execute(statement); }
-  void search(const std::string& center) {
-    field("KCNTCD").setText(center);
-    form().pressKey(key::Enter, 0);
-  }
+  void search(const std::string& center) { test::enter(window().KCNTCD, center); }
 
   platform::ui::Form& form() const { return *maintenance.window.form; }
-  TextBox& field(const char* name) const { return form().get<TextBox>(name); }
-  ListGrid& grid() const { return form().get<ListGrid>("GRID"); }
+  const F_MNT4820& window() const { return maintenance.window; }
   std::vector<std::string> detail() const {
-    return {field("CNTCD").text(), form().get<platform::ui::Label>("lbl_CNTNM").caption(), field("ATKCD").text()};
+    return {window().CNTCD.text(), window().lbl_CNTNM.caption(), window().ATKCD.text()};
   }
   std::vector<std::string> gridRow(int row) const {
-    return {grid().textMatrix(row, 1), grid().textMatrix(row, 2), grid().textMatrix(row, 3)};
-  }
-  void expectKeyArea() const {
-    EXPECT_EQ(program.screen.ScreenArea, Area::Head);
-    EXPECT_EQ(form().activeControl(), &field("KCNTCD"));
-    EXPECT_FALSE(field("ATKCD").isEnabled());
+    return {window().GRID.textMatrix(row, 1), window().GRID.textMatrix(row, 2), window().GRID.textMatrix(row, 3)};
   }
 
   std::optional<test::TestDatabase> database;
@@ -86,70 +77,72 @@ TEST_P(Listing, ListsEveryPairOfAKnownCenterInOrderTrimmed) {
   reload();
   const MaintenanceState& state = maintenance.state;
   ASSERT_EQ(state.GridRowCount, DemoPairs + 1);
-  EXPECT_EQ(grid().rows(), DemoPairs + 2);
+  EXPECT_EQ(window().GRID.rows(), DemoPairs + 2);
   EXPECT_TRUE(state.GridLoaded);
-  EXPECT_EQ(grid().cols(), 4);
+  EXPECT_EQ(window().GRID.cols(), 4);
   EXPECT_EQ(gridRow(0), (std::vector<std::string>{"ｾﾝﾀｰｺｰﾄﾞ", "  ", "相手先企業ｺｰﾄﾞ"}));
-  EXPECT_EQ((std::vector<int>{grid().colWidth(0), grid().colWidth(1), grid().colWidth(2), grid().colWidth(3)}),
+  EXPECT_EQ((std::vector<int>{window().GRID.colWidth(0), window().GRID.colWidth(1), window().GRID.colWidth(2),
+                              window().GRID.colWidth(3)}),
             (std::vector<int>{0, 1600, 5500, 1820}));
   EXPECT_EQ(gridRow(1), (std::vector<std::string>{"C001", "東日本物流センター", "A00012345678"}));
   EXPECT_EQ(gridRow(20), (std::vector<std::string>{"C003", "中部流通センター", "S7700123"}));
   std::vector<std::pair<std::string, std::string>> keys;
   for (int row = 1; row <= state.GridRowCount; ++row) {
-    keys.emplace_back(grid().textMatrix(row, 1), grid().textMatrix(row, 3));
-    EXPECT_EQ(grid().textMatrix(row, 0), "");
-    EXPECT_EQ(grid().cells().alignment(row, 3), CellAlignment::LeftCenter);
-    EXPECT_EQ(grid().rowHeight(row), 360);
+    keys.emplace_back(window().GRID.textMatrix(row, 1), window().GRID.textMatrix(row, 3));
+    EXPECT_EQ(window().GRID.textMatrix(row, 0), "");
+    EXPECT_EQ(window().GRID.cells().alignment(row, 3), CellAlignment::LeftCenter);
+    EXPECT_EQ(window().GRID.rowHeight(row), 360);
   }
   EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end()));
   EXPECT_EQ(std::count(keys.begin(), keys.end(), std::pair<std::string, std::string>{"C003", "P1"}), 1);
   EXPECT_EQ(std::count_if(keys.begin(), keys.end(), [](const auto& k) { return k.first == "C009"; }), 0);
-  EXPECT_EQ(std::make_pair(grid().row(), grid().col()), std::make_pair(DemoPairs + 1, 3));
+  EXPECT_EQ(std::make_pair(window().GRID.row(), window().GRID.col()), std::make_pair(DemoPairs + 1, 3));
 }
 
 TEST_P(Listing, SearchNarrowsToTheCenterAndTheGridOpensItsRows) {
   form().typeText("c002");
   form().pressKey(key::Enter, 0);
   ASSERT_EQ(maintenance.state.GridRowCount, 6);
-  EXPECT_EQ(grid().rows(), 7);
+  EXPECT_EQ(window().GRID.rows(), 7);
   EXPECT_EQ(gridRow(6), (std::vector<std::string>{"C002", "西日本物流センター", "M55501"}));
-  EXPECT_EQ(std::make_tuple(grid().row(), grid().col(), grid().colSel(), grid().topRow()), std::make_tuple(1, 0, 3, 1));
+  EXPECT_EQ(std::make_tuple(window().GRID.row(), window().GRID.col(), window().GRID.colSel(), window().GRID.topRow()),
+            std::make_tuple(1, 0, 3, 1));
   EXPECT_EQ(detail(), gridRow(1));
-  EXPECT_EQ(form().activeControl(), &field("ATKCD"));
+  EXPECT_EQ(form().activeControl(), &window().ATKCD);
   EXPECT_EQ(program.screen.ScreenArea, Area::Body);
-  EXPECT_FALSE(field("CNTCD").isEnabled());
-  EXPECT_FALSE(field("KCNTCD").isEnabled());
-  EXPECT_FALSE(form().get<platform::ui::CommandButton>("CMD", 0).isEnabled());
-  EXPECT_TRUE(form().get<platform::ui::CommandButton>("CMD", 2).isEnabled());
+  EXPECT_FALSE(window().CNTCD.isEnabled());
+  EXPECT_FALSE(window().KCNTCD.isEnabled());
+  EXPECT_FALSE(window().CMD[0].isEnabled());
+  EXPECT_TRUE(window().CMD[2].isEnabled());
 
   // A click shows the row and keeps the focus on the grid; the arrow keys show each row in turn.
-  grid().selectCell(3, 1);
-  form().click(grid());
+  window().GRID.selectCell(3, 1);
+  form().click(window().GRID);
   EXPECT_EQ(detail(), gridRow(3));
-  EXPECT_EQ(form().activeControl(), &grid());
-  EXPECT_EQ(std::make_pair(grid().col(), grid().colSel()), std::make_pair(0, 3));
+  EXPECT_EQ(form().activeControl(), &window().GRID);
+  EXPECT_EQ(std::make_pair(window().GRID.col(), window().GRID.colSel()), std::make_pair(0, 3));
   form().pressKey(key::Down, 0);
-  EXPECT_EQ(grid().row(), 4);
+  EXPECT_EQ(window().GRID.row(), 4);
   EXPECT_EQ(detail(), gridRow(4));
   form().pressKey(key::Enter, 0);
-  EXPECT_EQ(form().activeControl(), &field("ATKCD"));
-  grid().selectCell(5, 2);
-  form().doubleClick(grid());
+  EXPECT_EQ(form().activeControl(), &window().ATKCD);
+  window().GRID.selectCell(5, 2);
+  form().doubleClick(window().GRID);
   EXPECT_EQ(detail(), gridRow(5));
-  EXPECT_EQ(form().activeControl(), &field("ATKCD"));
+  EXPECT_EQ(form().activeControl(), &window().ATKCD);
 
   // Esc on the grid goes back to the key area with the header intact.
-  form().click(grid());
+  form().click(window().GRID);
   form().pressKey(key::Esc, 0);
-  expectKeyArea();
+  test::expectKeyArea(maintenance);
   EXPECT_EQ(detail(), (std::vector<std::string>{"", "", ""}));
-  EXPECT_EQ(form().get<platform::ui::Label>("lbl_PGID").caption(), "SCR48201");
-  EXPECT_EQ(grid().colSel(), 0);
+  EXPECT_EQ(window().lbl_PGID.caption(), "SCR48201");
+  EXPECT_EQ(window().GRID.colSel(), 0);
 
   // An empty key opens the first row of what the grid shows, without a reload.
   form().pressKey(key::Enter, 0);
   EXPECT_EQ(detail(), (std::vector<std::string>{"C002", "西日本物流センター", "A00023456781"}));
-  EXPECT_EQ(form().activeControl(), &field("ATKCD"));
+  EXPECT_EQ(form().activeControl(), &window().ATKCD);
   EXPECT_TRUE(toolkit.messages().empty());
 }
 
@@ -162,7 +155,7 @@ TEST_P(Listing, AnUnknownCenterLeavesTheGridAndTheKeyArea) {
   EXPECT_EQ(toolkit.messages()[0].flags, 0);
   EXPECT_EQ(toolkit.messages()[0].title, "MNT4820");
   EXPECT_EQ(maintenance.state.GridRowCount, DemoPairs);
-  expectKeyArea();
+  test::expectKeyArea(maintenance);
   // The key is bound, never spliced: a quote is just a character of a center that does not exist.
   search("C001' OR 'A'='A");
   EXPECT_EQ(toolkit.messages().size(), 2U);
@@ -174,33 +167,33 @@ TEST_P(Listing, ARowWithoutAPairOpensNothing) {
   reload();
   // A fill that found nothing keeps the old rows, emptied.
   EXPECT_EQ(maintenance.state.GridRowCount, 0);
-  EXPECT_EQ(grid().rows(), DemoPairs + 1);
+  EXPECT_EQ(window().GRID.rows(), DemoPairs + 1);
   EXPECT_EQ(gridRow(1), (std::vector<std::string>{"", "", ""}));
-  EXPECT_EQ(std::make_pair(grid().row(), grid().col()), std::make_pair(0, 3));
+  EXPECT_EQ(std::make_pair(window().GRID.row(), window().GRID.col()), std::make_pair(0, 3));
   for (auto open : {+[](platform::ui::Form& f, ListGrid& g) { f.click(g); },
                     +[](platform::ui::Form& f, ListGrid& g) { f.doubleClick(g); }}) {
-    grid().selectCell(1, 1);
-    open(form(), grid());
+    window().GRID.selectCell(1, 1);
+    open(form(), window().GRID);
     EXPECT_EQ(program.screen.ScreenArea, Area::Head);
-    EXPECT_FALSE(field("ATKCD").isEnabled());
+    EXPECT_FALSE(window().ATKCD.isEnabled());
   }
   form().pressKey(key::Enter, 0);
-  EXPECT_EQ(form().activeControl(), &grid());
-  field("KCNTCD").setFocus();
+  EXPECT_EQ(form().activeControl(), &window().GRID);
+  window().KCNTCD.setFocus();
   search("");
-  expectKeyArea();
+  test::expectKeyArea(maintenance);
   EXPECT_TRUE(toolkit.messages().empty());
 }
 
 TEST_P(Listing, AFailingSearchSaysSoAndStaysInTheKeyArea) {
   sql("DROP TABLE FL1903EDI制御マスタ");
-  field("KCNTCD").setText("C001");
+  window().KCNTCD.setText("C001");
   toolkit.answerNext(platform::ui::mb::Answer::Ok);
-  form().click(form().get<platform::ui::CommandButton>("CMD", 0));
+  form().click(window().CMD[0]);
   ASSERT_EQ(toolkit.messages().size(), 1U);
   EXPECT_EQ(toolkit.messages()[0].prompt, "検索時にｴﾗｰがありました");
   EXPECT_EQ(toolkit.messages()[0].flags, 0);
-  expectKeyArea();
+  test::expectKeyArea(maintenance);
   EXPECT_EQ(maintenance.state.GridRowCount, DemoPairs);
 }
 
@@ -209,7 +202,7 @@ TEST_P(Listing, ListsMoreThanASixteenBitCount) {
   platform::odbc::test::runSqlScript(setup, test::generatedPairs(40000));
   reload();
   EXPECT_EQ(maintenance.state.GridRowCount, DemoPairs + 40000);
-  EXPECT_EQ(grid().rows(), DemoPairs + 40001);
+  EXPECT_EQ(window().GRID.rows(), DemoPairs + 40001);
   EXPECT_EQ(gridRow(DemoPairs + 40000), (std::vector<std::string>{"G050", "名古屋港物流センター", "P00000040000"}));
   search("G050");
   EXPECT_EQ(maintenance.state.GridRowCount, 800);
@@ -224,7 +217,7 @@ TEST_P(Listing, AFailedFillLeavesRowChangesShown) {
   program.database.DbConnection->close();
   EXPECT_THROW(FillGrid(maintenance, *listing), platform::odbc::DatabaseError);
   EXPECT_TRUE(maintenance.state.GridLoaded);
-  grid().setRow(3);
+  window().GRID.setRow(3);
   EXPECT_EQ(detail(), gridRow(3));
 }
 
@@ -234,12 +227,12 @@ class EmptyListing : public Listing {
 };
 
 TEST_P(EmptyListing, ShowsTheTitlesAndOneEmptyRowAndOpensNothing) {
-  EXPECT_EQ(grid().rows(), 2);
+  EXPECT_EQ(window().GRID.rows(), 2);
   EXPECT_EQ(gridRow(0), (std::vector<std::string>{"ｾﾝﾀｰｺｰﾄﾞ", "  ", "相手先企業ｺｰﾄﾞ"}));
   EXPECT_TRUE(maintenance.state.GridLoaded);
   search("");
   search("C001");
-  expectKeyArea();
+  test::expectKeyArea(maintenance);
   EXPECT_TRUE(toolkit.messages().empty());
 }
 

@@ -83,9 +83,9 @@ class MainWindowOnQt : public ::testing::Test {
   }
 
   platform::ui::Form& form() const { return *maintenance->window.form; }
-  TextBox& field(const char* name) const { return form().get<TextBox>(name); }
-  QLineEdit* edit(const char* name) const { return qobject_cast<QLineEdit*>(toolkit.widgetOf(field(name))); }
-  QColor background(const char* name) const { return edit(name)->palette().color(QPalette::Active, QPalette::Base); }
+  const F_MNT4820& window() const { return maintenance->window; }
+  QLineEdit* edit(TextBox& field) const { return qobject_cast<QLineEdit*>(toolkit.widgetOf(field)); }
+  QColor background(TextBox& field) const { return edit(field)->palette().color(QPalette::Active, QPalette::Base); }
 
   // Keys go where the keyboard would send them: to the widget that has the Qt focus.
   QWidget* focused() const {
@@ -101,9 +101,9 @@ class MainWindowOnQt : public ::testing::Test {
   }
 
   // The model's text and the line edit's text of a field, which must always agree.
-  void expectText(const char* name, const std::string& expected) const {
-    EXPECT_EQ(field(name).text(), expected) << name;
-    EXPECT_EQ(edit(name)->text().toStdString(), expected) << name << " as shown";
+  void expectText(TextBox& field, const std::string& expected) const {
+    EXPECT_EQ(field.text(), expected) << field.name();
+    EXPECT_EQ(edit(field)->text().toStdString(), expected) << field.name() << " as shown";
   }
 
   std::optional<test::TestDatabase> database = test::TestDatabase::create(test::Engine::Sqlite, true);
@@ -119,88 +119,88 @@ class MainWindowOnQt : public ::testing::Test {
 };
 
 TEST_F(MainWindowOnQt, TheKeyFieldHasTheFocusInTheModelAndInQtPaintedInTheFocusColour) {
-  ASSERT_EQ(form().activeControl(), &field("KCNTCD"));
-  EXPECT_EQ(QApplication::focusWidget(), edit("KCNTCD"));
-  EXPECT_TRUE(edit("KCNTCD")->hasFocus());
-  EXPECT_EQ(background("KCNTCD"), FieldFocus);
-  EXPECT_EQ(background("CNTCD"), FieldBack);
-  EXPECT_EQ(background("ATKCD"), FieldBack);
-  EXPECT_EQ(edit("KCNTCD")->palette().color(QPalette::Active, QPalette::Text), FieldText);
+  ASSERT_EQ(form().activeControl(), &window().KCNTCD);
+  EXPECT_EQ(QApplication::focusWidget(), edit(window().KCNTCD));
+  EXPECT_TRUE(edit(window().KCNTCD)->hasFocus());
+  EXPECT_EQ(background(window().KCNTCD), FieldFocus);
+  EXPECT_EQ(background(window().CNTCD), FieldBack);
+  EXPECT_EQ(background(window().ATKCD), FieldBack);
+  EXPECT_EQ(edit(window().KCNTCD)->palette().color(QPalette::Active, QPalette::Text), FieldText);
 }
 
 TEST_F(MainWindowOnQt, TypedKeysPassTheCodeFieldFilter) {
   typeAscii("c0,1'x");
-  expectText("KCNTCD", "C01X");
-  EXPECT_EQ(edit("KCNTCD")->cursorPosition(), 4);
+  expectText(window().KCNTCD, "C01X");
+  EXPECT_EQ(edit(window().KCNTCD)->cursorPosition(), 4);
   // Double-byte characters pass a "2U" field unchanged.
   typeCharacters("ａＡ");
-  expectText("KCNTCD", "C01XａＡ");
+  expectText(window().KCNTCD, "C01XａＡ");
   // A character with no CP932 code could never be stored: refused, and nothing else changes.
   typeCharacters("🙂");
-  expectText("KCNTCD", "C01XａＡ");
-  EXPECT_EQ(edit("KCNTCD")->cursorPosition(), 6);
+  expectText(window().KCNTCD, "C01XａＡ");
+  EXPECT_EQ(edit(window().KCNTCD)->cursorPosition(), 6);
 }
 
 TEST_F(MainWindowOnQt, PastedAndCommittedTextPassesTheFilterCharacterByCharacter) {
   QGuiApplication::clipboard()->setText("ab,c");
   QTest::keyClick(focused(), Qt::Key_V, Qt::ControlModifier);
-  expectText("KCNTCD", "ABC");
+  expectText(window().KCNTCD, "ABC");
   QInputMethodEvent commit;
   commit.setCommitString("d,e");
-  QApplication::sendEvent(edit("KCNTCD"), &commit);
-  expectText("KCNTCD", "ABCDE");
-  EXPECT_EQ(edit("KCNTCD")->cursorPosition(), 5);
+  QApplication::sendEvent(edit(window().KCNTCD), &commit);
+  expectText(window().KCNTCD, "ABCDE");
+  EXPECT_EQ(edit(window().KCNTCD)->cursorPosition(), 5);
 }
 
 TEST_F(MainWindowOnQt, TypingBeyondTwelveBytesIsCutWhenTheKeyIsReleased) {
   // MaxLength counts characters: the seventh full-width character goes in, and its release cuts the field
   // back to twelve CP932 bytes, caret at the end, on the screen as in the model.
   typeCharacters("ＡＢＣＤＥＦＧ");
-  expectText("KCNTCD", "ＡＢＣＤＥＦ");
-  EXPECT_EQ(edit("KCNTCD")->cursorPosition(), 6);
+  expectText(window().KCNTCD, "ＡＢＣＤＥＦ");
+  EXPECT_EQ(edit(window().KCNTCD)->cursorPosition(), 6);
 }
 
 TEST_F(MainWindowOnQt, AFullCenterCodeLeavesForThePartnerCodeInTheModelAndInQt) {
-  field("ATKCD").setText("P001");
+  window().ATKCD.setText("P001");
   program.screen.ScreenArea = Area::Body;
   EnableFieldsForArea(program.screen, program.screen.ScreenArea);
-  QLineEdit* center = edit("CNTCD");
+  QLineEdit* center = edit(window().CNTCD);
   QTest::mouseClick(center, Qt::LeftButton, {}, center->rect().center());
-  ASSERT_EQ(form().activeControl(), &field("CNTCD"));
+  ASSERT_EQ(form().activeControl(), &window().CNTCD);
   ASSERT_EQ(QApplication::focusWidget(), center);
-  EXPECT_EQ(background("CNTCD"), FieldFocus);
-  EXPECT_EQ(background("KCNTCD"), FieldBack);
+  EXPECT_EQ(background(window().CNTCD), FieldFocus);
+  EXPECT_EQ(background(window().KCNTCD), FieldBack);
 
   typeAscii("abcdefghijk");
-  expectText("CNTCD", "ABCDEFGHIJK");
-  EXPECT_EQ(form().activeControl(), &field("CNTCD")) << "eleven characters are not full";
+  expectText(window().CNTCD, "ABCDEFGHIJK");
+  EXPECT_EQ(form().activeControl(), &window().CNTCD) << "eleven characters are not full";
   typeAscii("l");
-  expectText("CNTCD", "ABCDEFGHIJKL");
-  ASSERT_EQ(form().activeControl(), &field("ATKCD"));
-  EXPECT_EQ(QApplication::focusWidget(), edit("ATKCD"));
-  EXPECT_EQ(background("CNTCD"), FieldBack);
-  EXPECT_EQ(background("ATKCD"), FieldFocus);
+  expectText(window().CNTCD, "ABCDEFGHIJKL");
+  ASSERT_EQ(form().activeControl(), &window().ATKCD);
+  EXPECT_EQ(QApplication::focusWidget(), edit(window().ATKCD));
+  EXPECT_EQ(background(window().CNTCD), FieldBack);
+  EXPECT_EQ(background(window().ATKCD), FieldFocus);
   // Entered with its text wholly selected, in the model and on the screen.
-  EXPECT_EQ(field("ATKCD").selStart(), 0);
-  EXPECT_EQ(field("ATKCD").selLength(), 4);
-  EXPECT_EQ(edit("ATKCD")->selectedText(), QString("P001"));
+  EXPECT_EQ(window().ATKCD.selStart(), 0);
+  EXPECT_EQ(window().ATKCD.selLength(), 4);
+  EXPECT_EQ(edit(window().ATKCD)->selectedText(), QString("P001"));
   // The next key replaces the selection.
   typeAscii("q");
-  expectText("ATKCD", "Q");
+  expectText(window().ATKCD, "Q");
 }
 
 TEST_F(MainWindowOnQt, FieldsOutsideTheActiveAreaAreDisabledAndGreyed) {
-  field("CNTCD").setText("■■■■");
+  window().CNTCD.setText("■■■■");
   EnableFieldsForArea(program.screen, Area::Body);
-  QLineEdit* center = edit("CNTCD");
+  QLineEdit* center = edit(window().CNTCD);
   ASSERT_TRUE(center->isEnabled());
   const QImage enabled = center->grab().toImage();
   EXPECT_GT(pixelsOf(enabled, FieldText), 0) << "enabled text drawn in TextForeColor";
 
   EnableFieldsForArea(program.screen, Area::Head);
   EXPECT_FALSE(center->isEnabled());
-  EXPECT_FALSE(edit("ATKCD")->isEnabled());
-  EXPECT_TRUE(edit("KCNTCD")->isEnabled());
+  EXPECT_FALSE(edit(window().ATKCD)->isEnabled());
+  EXPECT_TRUE(edit(window().KCNTCD)->isEnabled());
   const QColor greyed = center->palette().color(QPalette::Disabled, QPalette::Text);
   EXPECT_EQ(greyed, QApplication::palette().color(QPalette::Disabled, QPalette::Text));
   EXPECT_NE(greyed, FieldText);
@@ -210,8 +210,8 @@ TEST_F(MainWindowOnQt, FieldsOutsideTheActiveAreaAreDisabledAndGreyed) {
   EXPECT_EQ(pixelsOf(disabled, FieldText), 0) << "no text left in TextForeColor";
   // Typing reaches only the field that has the focus, which is still the key field.
   typeAscii("z");
-  expectText("CNTCD", "■■■■");
-  expectText("KCNTCD", "Z");
+  expectText(window().CNTCD, "■■■■");
+  expectText(window().KCNTCD, "Z");
 }
 
 }  // namespace

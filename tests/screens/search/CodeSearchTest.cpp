@@ -7,8 +7,6 @@
 #include <vector>
 
 #include "db/QueryOperations.h"
-#include "platform/ui/CommandButton.h"
-#include "platform/ui/DataControl.h"
 #include "platform/ui/DataGrid.h"
 #include "platform/ui/HeadlessToolkit.h"
 #include "platform/ui/Label.h"
@@ -42,7 +40,7 @@ class CodeSearchTest : public ::testing::TestWithParam<test::Engine> {
     shown = false;
     toolkit.onModal = [&](Form& dialog) {
       shown = true;
-      operate(dialog, dialog.get<DataGrid>("GRID"));
+      operate(dialog, search.SearchDialog->GRID);
     };
     OpenCodeSearch(search, static_cast<std::int16_t>(kind), &field, key1, key2, &name, output2, nullptr);
   }
@@ -95,8 +93,8 @@ TEST_P(CodeSearchTest, EachKindListsItsColumnsInQueryOrderHeadedAsTheDatabaseNam
           for (std::size_t i = 0; i < c.widths.size(); ++i) EXPECT_EQ(grid.columnWidth(i), c.widths[i]);
           EXPECT_EQ(dialog.geometry().width, c.dialogWidth);
           EXPECT_EQ(grid.geometry().width, c.gridWidth);
-          EXPECT_EQ(dialog.get<platform::ui::DataControl>("RS").connectionString(), session.ConnectString);
-          dialog.click(dialog.get<platform::ui::CommandButton>("STOP"));
+          EXPECT_EQ(search.SearchDialog->RS.connectionString(), session.ConnectString);
+          dialog.click(search.SearchDialog->STOP);
         },
         c.key1, c.key2);
     EXPECT_TRUE(shown) << "kind " << c.kind;
@@ -154,9 +152,7 @@ TEST_P(CodeSearchTest, ChoosingWritesTheCurrentRowTrimmedAndNullAsEmptyIntoTheGi
   // Kind 3 writes output2 (column 1) and then output1 (column 0), never the target; the output not given
   // is skipped.
   field.setText("03");
-  open(
-      3, [&](Form& dialog, DataGrid&) { dialog.click(dialog.get<platform::ui::CommandButton>("SELECT")); }, "", "",
-      &name);
+  open(3, [&](Form& dialog, DataGrid&) { dialog.click(search.SearchDialog->SELECT); }, "", "", &name);
   EXPECT_EQ(field.text(), "03");
   EXPECT_EQ(name.caption(), "03");
   Label other{"OTHER"};
@@ -172,14 +168,14 @@ TEST_P(CodeSearchTest, TheThreeCancelsAndTheCloseBoxWriteNothingButTheWindowEscE
       dialog.pressKey(key::Down, 0);
       how(dialog, grid);
       EXPECT_FALSE(dialog.isVisible());
-      EXPECT_EQ(dialog.get<platform::ui::DataControl>("RS").connectionString(), "");
+      EXPECT_EQ(search.SearchDialog->RS.connectionString(), "");
     });
     EXPECT_TRUE(shown);
     EXPECT_EQ(name.caption(), "N");
     EXPECT_TRUE(search.SearchRecordset) << "a cancel leaves the recordset to the next search";
     return field.text();
   };
-  EXPECT_EQ(cancel([](Form& d, DataGrid&) { d.click(d.get<platform::ui::CommandButton>("STOP")); }), "X");
+  EXPECT_EQ(cancel([&](Form& d, DataGrid&) { d.click(search.SearchDialog->STOP); }), "X");
   EXPECT_EQ(cancel([](Form& d, DataGrid&) { d.requestClose(); }), "X");
   // Esc in the grid reaches the window first.
   EXPECT_EQ(cancel([](Form& d, DataGrid& g) {
@@ -187,8 +183,8 @@ TEST_P(CodeSearchTest, TheThreeCancelsAndTheCloseBoxWriteNothingButTheWindowEscE
               d.pressKey(key::Esc, 0);
             }),
             "");
-  EXPECT_EQ(cancel([](Form& d, DataGrid&) {
-              d.get<platform::ui::CommandButton>("SELECT").setFocus();
+  EXPECT_EQ(cancel([&](Form& d, DataGrid&) {
+              search.SearchDialog->SELECT.setFocus();
               d.pressKey(key::Esc, 0);
             }),
             "");

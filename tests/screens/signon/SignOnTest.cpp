@@ -61,14 +61,13 @@ class SignOn : public ::testing::TestWithParam<test::Engine> {
     LoadSettings(programFolder(), program.settings);
     ConnectDatabase(program.database, LoadDbSettings(programFolder()));
     dialogs.emplace(program);
-    signOn().show();
+    signOn().form->show();
   }
 
   std::string programFolder() const { return (folder.path() / "EDI" / "MNT4820").string(); }
-  Form& signOn() { return dialogs->signOnWindow(); }
-  Form& change() { return dialogs->passwordWindow(); }
-  TextBox& in(Form& window, const char* name) { return window.get<TextBox>(name); }
-  bool focusIn(Form& window, const char* name) { return window.activeControl() == &in(window, name); }
+  OPS22101& signOn() { return *dialogs->state().SignOnWindow; }
+  OPS22102& change() { return *dialogs->state().PasswordWindow; }
+  bool focusIn(TextBox& field) { return field.form()->activeControl() == &field; }
   Published published() const {
     const OperatorState& p = program.operatorState;
     return {p.ResultCode, p.OperatorCode, p.OperatorName, p.OperatorImeMode, p.OperatorAuthority};
@@ -97,14 +96,14 @@ class SignOn : public ::testing::TestWithParam<test::Engine> {
 
   // F5 in the sign-on window with this code and password typed there.
   void openChange(const std::string& code, const std::string& password) {
-    in(signOn(), "OPCD").setText(code);
-    in(signOn(), "PSWD").setText(password);
-    signOn().pressKey(key::F5, 0);
-    ASSERT_TRUE(change().isVisible());
+    signOn().OPCD.setText(code);
+    signOn().PSWD.setText(password);
+    signOn().form->pressKey(key::F5, 0);
+    ASSERT_TRUE(change().form->isVisible());
   }
 
   // Enter past the carried-over code and old password, then the new password twice.
-  void changeTo(const std::string& typed) { change().typeText("\r\r" + typed + "\r" + typed + "\r"); }
+  void changeTo(const std::string& typed) { change().form->typeText("\r\r" + typed + "\r" + typed + "\r"); }
 
   std::optional<test::TestDatabase> database;
   test::TestFolder folder;
@@ -117,123 +116,123 @@ class SignOn : public ::testing::TestWithParam<test::Engine> {
 
 TEST_P(SignOn, ChecksTheCodeAndThePasswordAndPublishesTheOperator) {
   open();
-  signOn().typeText("  \r9999\r");
+  signOn().form->typeText("  \r9999\r");
   EXPECT_EQ(shown(), (Strings{EmptyCode, NoSuchCode}));
-  EXPECT_TRUE(focusIn(signOn(), "OPCD"));
-  EXPECT_EQ(in(signOn(), "OPCD").selLength(), 4);
+  EXPECT_TRUE(focusIn(signOn().OPCD));
+  EXPECT_EQ(signOn().OPCD.selLength(), 4);
 
-  signOn().typeText(" 0001\r");
-  ASSERT_TRUE(focusIn(signOn(), "PSWD"));
-  EXPECT_EQ(signOn().get<Label>("lbl_OPNM").caption(), " 山田 太郎 ");
+  signOn().form->typeText(" 0001\r");
+  ASSERT_TRUE(focusIn(signOn().PSWD));
+  EXPECT_EQ(signOn().lbl_OPNM.caption(), " 山田 太郎 ");
   for (const char* wrong : {"", "YAMADA01", "yamada0"}) {
-    in(signOn(), "PSWD").setText(wrong);
-    signOn().typeText("\r");
+    signOn().PSWD.setText(wrong);
+    signOn().form->typeText("\r");
     EXPECT_EQ(shown(), Strings{BadPassword}) << wrong;
-    EXPECT_TRUE(focusIn(signOn(), "PSWD"));
+    EXPECT_TRUE(focusIn(signOn().PSWD));
   }
   // The code is looked up again when the password is checked.
-  in(signOn(), "OPCD").setText("0002");
-  in(signOn(), "PSWD").setText("yamada01");
-  signOn().typeText("\r");
+  signOn().OPCD.setText("0002");
+  signOn().PSWD.setText("yamada01");
+  signOn().form->typeText("\r");
   EXPECT_EQ(shown(), Strings{NoSuchCode});
-  EXPECT_TRUE(focusIn(signOn(), "OPCD"));
-  EXPECT_EQ(in(signOn(), "OPCD").selLength(), 4);
+  EXPECT_TRUE(focusIn(signOn().OPCD));
+  EXPECT_EQ(signOn().OPCD.selLength(), 4);
 
-  in(signOn(), "OPCD").setText("0001 ");
-  in(signOn(), "PSWD").setText(" yamada01  ");
-  in(signOn(), "PSWD").setFocus();
-  signOn().typeText("\r");
+  signOn().OPCD.setText("0001 ");
+  signOn().PSWD.setText(" yamada01  ");
+  signOn().PSWD.setFocus();
+  signOn().form->typeText("\r");
   EXPECT_TRUE(shown().empty());
-  EXPECT_FALSE(signOn().isVisible());
+  EXPECT_FALSE(signOn().form->isVisible());
   EXPECT_EQ(published(), Published("00", "0001", "山田 太郎", 1, 9));
 }
 
 TEST_P(SignOn, FullFieldsAreCheckedAndArrowsMoveUnchecked) {
   open();
-  signOn().pressKey(key::Down, 0);
-  EXPECT_TRUE(focusIn(signOn(), "PSWD"));
-  signOn().pressKey(key::Up, 0);
-  EXPECT_TRUE(focusIn(signOn(), "OPCD"));
+  signOn().form->pressKey(key::Down, 0);
+  EXPECT_TRUE(focusIn(signOn().PSWD));
+  signOn().form->pressKey(key::Up, 0);
+  EXPECT_TRUE(focusIn(signOn().OPCD));
   // Commas and quotation marks never get in; the seventh character checks the code and moves on.
-  signOn().typeText("OP,'\"0000");
-  EXPECT_TRUE(focusIn(signOn(), "OPCD"));
-  signOn().typeText("7");
-  EXPECT_TRUE(focusIn(signOn(), "PSWD"));
+  signOn().form->typeText("OP,'\"0000");
+  EXPECT_TRUE(focusIn(signOn().OPCD));
+  signOn().form->typeText("7");
+  EXPECT_TRUE(focusIn(signOn().PSWD));
   // The tenth character of the password checks it but does not sign on.
-  signOn().typeText("Suzuki123,5");
+  signOn().form->typeText("Suzuki123,5");
   EXPECT_EQ(shown(), Strings{BadPassword});
-  EXPECT_EQ(in(signOn(), "PSWD").selLength(), 10);
-  signOn().typeText("Suzuki1234");
+  EXPECT_EQ(signOn().PSWD.selLength(), 10);
+  signOn().form->typeText("Suzuki1234");
   EXPECT_TRUE(shown().empty());
-  EXPECT_TRUE(signOn().isVisible());
-  signOn().typeText("\r");
+  EXPECT_TRUE(signOn().form->isVisible());
+  signOn().form->typeText("\r");
   EXPECT_EQ(published(), Published("00", "OP00007", "鈴木 一郎", 2, 5));
 }
 
 TEST_P(SignOn, ALookupThatFailsKeepsTheDialogOpen) {
   open();
   database->connect().execute("DROP TABLE FL0003担当者マスタ");
-  signOn().typeText("0001\r");
+  signOn().form->typeText("0001\r");
   EXPECT_EQ(shown(), Strings{"検索時にｴﾗｰがありました"});
-  EXPECT_TRUE(signOn().isVisible());
-  EXPECT_TRUE(focusIn(signOn(), "OPCD"));
+  EXPECT_TRUE(signOn().form->isVisible());
+  EXPECT_TRUE(focusIn(signOn().OPCD));
 }
 
 TEST_P(SignOn, EachPasswordChangeCheckHasItsMessageAndFocus) {
   open();
   program.settings.FormBackColor = "&H00FF0000";
   openChange("0001", "yamada01");
-  EXPECT_EQ(change().get<Label>("lbl_PGID").caption(), "OPS22102");
-  EXPECT_EQ(change().get<Label>("lbl_DATE").caption(), platform::todayText());
+  EXPECT_EQ(change().lbl_PGID.caption(), "OPS22102");
+  EXPECT_EQ(change().lbl_DATE.caption(), platform::todayText());
   // Styled on opening, but the password window keeps its own background.
-  EXPECT_EQ(signOn().backColor(), 0xFF0000);
-  EXPECT_EQ(change().backColor(), 0xC0C0C0);
-  EXPECT_EQ(in(change(), "PSWD").text(), "yamada01");
-  ASSERT_TRUE(focusIn(change(), "OPCD"));
+  EXPECT_EQ(signOn().form->backColor(), 0xFF0000);
+  EXPECT_EQ(change().form->backColor(), 0xC0C0C0);
+  EXPECT_EQ(change().PSWD.text(), "yamada01");
+  ASSERT_TRUE(focusIn(change().OPCD));
 
-  change().pressKey(key::Delete, 0);
-  change().typeText("\r");
+  change().form->pressKey(key::Delete, 0);
+  change().form->typeText("\r");
   // Quotes may be typed here; they are bound as a value and match nothing.
-  in(change(), "OPCD").setText("' or ''='");
-  change().typeText("\r");
+  change().OPCD.setText("' or ''='");
+  change().form->typeText("\r");
   EXPECT_EQ(shown(), (Strings{EmptyCode, NoSuchCode}));
-  EXPECT_TRUE(focusIn(change(), "OPCD"));
-  in(change(), "OPCD").setText(" 0001 ");
-  change().typeText("\rbad\r");
-  EXPECT_EQ(change().get<Label>("lbl_OPNM").caption(), "山田 太郎");
+  EXPECT_TRUE(focusIn(change().OPCD));
+  change().OPCD.setText(" 0001 ");
+  change().form->typeText("\rbad\r");
+  EXPECT_EQ(change().lbl_OPNM.caption(), "山田 太郎");
   EXPECT_EQ(shown(), Strings{BadPassword});
-  EXPECT_TRUE(focusIn(change(), "PSWD"));
-  change().typeText("yamada01\r\r");
+  EXPECT_TRUE(focusIn(change().PSWD));
+  change().form->typeText("yamada01\r\r");
   EXPECT_EQ(shown(), Strings{NoNewPassword});
-  EXPECT_TRUE(focusIn(change(), "NPSWD"));
-  change().typeText("new1\rnew2\r");
+  EXPECT_TRUE(focusIn(change().NPSWD));
+  change().form->typeText("new1\rnew2\r");
   EXPECT_EQ(shown(), Strings{BadPassword});
-  EXPECT_EQ(in(change(), "NPSWD").text() + in(change(), "KAKUNIN").text(), "");
-  EXPECT_TRUE(focusIn(change(), "KAKUNIN"));
-  change().typeText("\r");
+  EXPECT_EQ(change().NPSWD.text() + change().KAKUNIN.text(), "");
+  EXPECT_TRUE(focusIn(change().KAKUNIN));
+  change().form->typeText("\r");
   EXPECT_EQ(shown(), Strings{NoNewPassword});
-  EXPECT_TRUE(focusIn(change(), "NPSWD"));
-  change().pressKey(key::F5, 0);
-  EXPECT_TRUE(focusIn(change(), "NPSWD"));
+  EXPECT_TRUE(focusIn(change().NPSWD));
+  change().form->pressKey(key::F5, 0);
+  EXPECT_TRUE(focusIn(change().NPSWD));
 
-  change().pressKey(key::Esc, 0);
-  EXPECT_FALSE(change().isVisible());
-  EXPECT_EQ(in(signOn(), "OPCD").text(), " 0001 ");
+  change().form->pressKey(key::Esc, 0);
+  EXPECT_FALSE(change().form->isVisible());
+  EXPECT_EQ(signOn().OPCD.text(), " 0001 ");
   EXPECT_EQ(passwords()["0001"], "yamada01");
 }
 
 TEST_P(SignOn, DownToTheConfirmationThenEnterRunsAllFourChecks) {
   open();
   openChange("0001", "wrong");
-  for (int i = 0; i < 3; ++i) change().pressKey(key::Down, 0);
-  ASSERT_TRUE(focusIn(change(), "KAKUNIN"));
+  for (int i = 0; i < 3; ++i) change().form->pressKey(key::Down, 0);
+  ASSERT_TRUE(focusIn(change().KAKUNIN));
   // Both new-password fields are empty and agree, so storing begins and stops at the old password.
-  change().typeText("\r");
+  change().form->typeText("\r");
   EXPECT_EQ(shown(), Strings{BadPassword});
-  EXPECT_TRUE(focusIn(change(), "PSWD"));
-  change().pressKey(key::Up, 0);
-  change().pressKey(key::Up, 0);
-  EXPECT_TRUE(focusIn(change(), "KAKUNIN"));
+  EXPECT_TRUE(focusIn(change().PSWD));
+  change().form->pressKey(key::Up, 0);
+  change().form->pressKey(key::Up, 0);
+  EXPECT_TRUE(focusIn(change().KAKUNIN));
   EXPECT_EQ(passwords()["0001"], "yamada01");
 }
 
@@ -245,22 +244,22 @@ TEST_P(SignOn, NewPasswordsAreStoredAsTypedInTheOperatorsRowOnly) {
     openChange(" 0001", old);
     changeTo(typed);
     EXPECT_TRUE(shown().empty()) << typed;
-    EXPECT_FALSE(change().isVisible()) << typed;
-    EXPECT_EQ(in(signOn(), "PSWD").text(), "");
+    EXPECT_FALSE(change().form->isVisible()) << typed;
+    EXPECT_EQ(signOn().PSWD.text(), "");
     EXPECT_EQ(dialogs->state().StoredPassword, typed);
     expected["0001"] = old = typed;
     EXPECT_EQ(passwords(), expected);
   }
   // A full new password moves on to the confirmation by itself.
   openChange("0001", old);
-  change().typeText("\r\rabcdefghij");
-  EXPECT_TRUE(focusIn(change(), "KAKUNIN"));
-  change().pressKey(key::Esc, 0);
+  change().form->typeText("\r\rabcdefghij");
+  EXPECT_TRUE(focusIn(change().KAKUNIN));
+  change().form->pressKey(key::Esc, 0);
 
-  in(signOn(), "PSWD").setText("x'--");
-  in(signOn(), "PSWD").setFocus();
-  signOn().typeText("\r");
-  EXPECT_EQ(std::get<0>(published()), "00");
+  signOn().PSWD.setText("x'--");
+  signOn().PSWD.setFocus();
+  signOn().form->typeText("\r");
+  EXPECT_EQ(program.operatorState.ResultCode, "00");
 }
 
 TEST_P(SignOn, AnUpdateThatFailsOrChangesNoRowIsRolledBackWithAMessage) {
@@ -284,13 +283,13 @@ TEST_P(SignOn, AnUpdateThatFailsOrChangesNoRowIsRolledBackWithAMessage) {
     openChange("0001", "yamada01");
     changeTo(typed);
     EXPECT_EQ(shown(), Strings{"更新時にｴﾗｰがあった為,ﾃﾞｰﾀの更新は中止しました"}) << typed;
-    EXPECT_TRUE(change().isVisible());
-    EXPECT_EQ(in(change(), "KAKUNIN").text(), typed);
-    EXPECT_EQ(in(signOn(), "PSWD").text(), "yamada01");
+    EXPECT_TRUE(change().form->isVisible());
+    EXPECT_EQ(change().KAKUNIN.text(), typed);
+    EXPECT_EQ(signOn().PSWD.text(), "yamada01");
     EXPECT_EQ(dialogs->state().StoredPassword, "yamada01");
     EXPECT_FALSE(program.database.DbConnection->inTransaction());
     EXPECT_EQ(passwords(), before);
-    change().pressKey(key::Esc, 0);
+    change().form->pressKey(key::Esc, 0);
   }
 }
 

@@ -77,7 +77,7 @@ TEST_F(MainWindow, TheFieldTableHoldsTheThreeFieldsInTabOrder) {
   EXPECT_EQ(window().KCNTCD.tabIndex(), 0);
   EXPECT_EQ(window().CNTCD.tabIndex(), 1);
   EXPECT_EQ(window().ATKCD.tabIndex(), 2);
-  EXPECT_EQ(form().find("GRID")->tabIndex(), 3);
+  EXPECT_EQ(window().GRID.tabIndex(), 3);
 }
 
 TEST_F(MainWindow, StartsInTheKeyArea) {
