@@ -186,13 +186,16 @@ bool rowHoldsPair(const ListGrid& grid, int row) {
 
 void FillGrid(MaintenanceScreen& maintenance, PairListing& resultSet) {
   fillFromListing(maintenance, resultSet, [] { return true; });
+  maintenance.program.ui.moment("listing-first-rows");
   maintenance.program.ui.moment("listing-complete");
 }
 
 void fillGridWhileShown(MaintenanceScreen& maintenance, std::optional<PairListing>& listing) {
   // A screenful at least, and as much as one slice reads: a short listing is whole before the window shows.
   const int screenful = maintenance.window.GRID.pageRows() + 1;
-  if (fillFromListing(maintenance, *listing, SliceBudget(maintenance.program.ui.sliceTime(), screenful))) {
+  const bool whole = fillFromListing(maintenance, *listing, SliceBudget(maintenance.program.ui.sliceTime(), screenful));
+  maintenance.program.ui.moment("listing-first-rows");
+  if (whole) {
     maintenance.program.ui.moment("listing-complete");
     listing->close();
     return;

@@ -25,6 +25,7 @@ void answerSaveQuestion(MaintenanceScreen& maintenance, std::int16_t& status) {
     status = StatusStop;
   } else {
     SavePair(maintenance, status);
+    maintenance.program.ui.moment("save-stored");
     // A failed save has said so; the listing is reloaded and the key area restored all the same.
     showFullListing(maintenance, status);
     backToKeyArea(maintenance);
