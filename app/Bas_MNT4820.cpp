@@ -76,7 +76,7 @@ void OpenMainWindow(Program& program, MaintenanceScreen& maintenance) {
   std::optional<PairListing> listing;
   QueryListing(maintenance, listing, status);
   // The window shows with the first rows; the rest arrives while the operator works.
-  if (status != StatusStop) fillGridWhileShown(maintenance, listing);
+  if (status != StatusStop) FillGrid(maintenance, listing);
   ShowHeader(maintenance);
   maintenance.window.form->show(platform::ui::ShowMode::Modeless);
   program.ui.setMousePointer(platform::ui::MousePointer::Arrow);

@@ -296,10 +296,12 @@ void measureStartup(const std::string& folder, int pairs, Cost cost, bool keystr
   out << "bare-keystroke " << keystrokeMs(*bare, [&] { bare->clear(); }) << "\n";
 }
 
-void reload(mnt4820::MaintenanceScreen& maintenance) {
+// The full listing reread into the grid, to its last row.
+void reload(mnt4820::MaintenanceScreen& maintenance, platform::ui::HeadlessToolkit& toolkit) {
   std::int16_t status = 0;
   mnt4820::showFullListing(maintenance, status);
   if (status == mnt4820::StatusStop) throw std::runtime_error("the listing query failed");
+  toolkit.runPosted();
 }
 
 // The search and the save on the control model, after the same start-up on the headless toolkit.
@@ -309,15 +311,16 @@ void measureOperations(const std::string& folder, Cost cost, std::ostream& out) 
   mnt4820::Program program(application);
   mnt4820::MaintenanceScreen maintenance(program);
   mnt4820::Main(program, maintenance, {folder, "0001"});
+  toolkit.runPosted();
   platform::ui::Form& form = *maintenance.window.form;
   auto& key = maintenance.window.KCNTCD;
   const auto backToFullListing = [&] {
     mnt4820::InitScreen(maintenance);
-    reload(maintenance);
+    reload(maintenance, toolkit);
     key.setFocus();
   };
   // The listing reread into the grid, for comparison with the raw join.
-  out << "reload " << timeBest(cost, Repeats, [&] { reload(maintenance); }) << "\n";
+  out << "reload " << timeBest(cost, Repeats, [&] { reload(maintenance, toolkit); }) << "\n";
 
   out << "search "
       << timeBest(
@@ -325,6 +328,7 @@ void measureOperations(const std::string& folder, Cost cost, std::ostream& out) 
              [&] {
                form.typeText(SearchedCenter);
                form.pressKey(platform::ui::key::Enter, 0);
+               toolkit.runPosted();
              },
              backToFullListing)
       << "\n";
@@ -343,11 +347,13 @@ void measureOperations(const std::string& folder, Cost cost, std::ostream& out) 
              [&] {
                toolkit.answerNext(platform::ui::mb::Answer::Yes);
                form.pressKey(platform::ui::key::Enter, 0);
+               toolkit.runPosted();
              },
              [&] {
                backToFullListing();
                form.typeText(SearchedCenter);
                form.pressKey(platform::ui::key::Enter, 0);
+               toolkit.runPosted();
                char code[16];
                std::snprintf(code, sizeof code, "X%011d", ++next);
                auto& partner = maintenance.window.ATKCD;

@@ -11,53 +11,11 @@ namespace mnt4820 {
 
 namespace {
 
-const std::string ListingSelect =
-    "SELECT "
-    " FL1915センタ利用企業マスタ.センターコード,"
-    " FL1915センタ利用企業マスタ.相手先企業コード,"
-    " FL1903EDI制御マスタ.センター名 "
-    " FROM FL1915センタ利用企業マスタ,"
-    " FL1903EDI制御マスタ "
-    " WHERE FL1915センタ利用企業マスタ.センターコード = FL1903EDI制御マスタ.センターコード";
-const std::string ListingOrder = " ORDER BY FL1915センタ利用企業マスタ.センターコード,相手先企業コード";
-
 SqlValues valuesOf(const PairKey& pair) {
   return {platform::odbc::Parameter(pair.centerCode), platform::odbc::Parameter(pair.partnerCode)};
 }
 
 }  // namespace
-
-PairListing::PairListing(platform::odbc::ResultSet rows)
-    : rows_(std::make_unique<platform::odbc::ResultSet>(std::move(rows))),
-      center_(rows_->columnIndex("センターコード")),
-      centerName_(rows_->columnIndex("センター名")),
-      partner_(rows_->columnIndex("相手先企業コード")) {}
-
-PairListing::~PairListing() = default;
-PairListing::PairListing(PairListing&&) noexcept = default;
-PairListing& PairListing::operator=(PairListing&&) noexcept = default;
-
-bool PairListing::atEnd() const { return rows_->atEnd(); }
-
-PairListing::Row PairListing::row() const {
-  const auto cell = [this](std::size_t column) { return rows_->view(column).value_or(std::string_view{}); };
-  return Row{cell(center_), cell(centerName_), cell(partner_)};
-}
-
-void PairListing::moveNext() { rows_->moveNext(); }
-
-void PairListing::close() { rows_->close(); }
-
-PairListing PairStore::listing() {
-  // The listing is read once from start to end.
-  return PairListing(OpenQuery(session_, ListingSelect + ListingOrder, {}, platform::odbc::CursorRequest::ForwardOnly));
-}
-
-PairListing PairStore::centerListing(const std::string& centerCode) {
-  return PairListing(OpenQuery(session_,
-                               ListingSelect + " AND FL1915センタ利用企業マスタ.センターコード = ?" + ListingOrder,
-                               {platform::odbc::Parameter(centerCode)}, platform::odbc::CursorRequest::ForwardOnly));
-}
 
 std::optional<std::string> PairStore::centerName(const std::string& centerCode) {
   const platform::odbc::ResultSet center =

@@ -56,12 +56,14 @@ void startFill(MaintenanceScreen& maintenance, bool anyRow) {
   maintenance.state.GridRowCount = 0;
 }
 
-// Appends the listing's rows to the grid's cells until it ends (true) or `more` says to stop.
+// Appends the listing's rows to the grid's cells until it ends (true) or `more` says to stop. `more` is asked
+// before the listing, whose next row may need its next page read.
 template <class More>
-bool appendListingRows(MaintenanceState& state, platform::ui::GridStore& cells, PairListing& resultSet, More more) {
-  for (; !resultSet.atEnd(); resultSet.moveNext()) {
+bool appendListingRows(MaintenanceState& state, platform::ui::GridStore& cells, PairListing& listing, More more) {
+  for (;; listing.moveNext()) {
     if (!more()) return false;
-    const PairListing::Row pair = resultSet.row();
+    if (listing.atEnd()) return true;
+    const PairListing::Row pair = listing.row();
     const int row = cells.appendRow(GridRowHeight, CellAlignment::LeftCenter);
     cells.setAlignment(row, 0, CellAlignment::General);
     cells.setText(row, ListingGrid::CenterCol, platform::trimBlanksView(pair.centerCode));
@@ -69,7 +71,6 @@ bool appendListingRows(MaintenanceState& state, platform::ui::GridStore& cells, 
     cells.setText(row, ListingGrid::PartnerCol, platform::trimBlanksView(pair.partnerCode));
     ++state.GridRowCount;
   }
-  return true;
 }
 
 // The current cell on the last row filled, column 3 (the title row when nothing was found).
@@ -78,17 +79,14 @@ void currentCellToLastRow(MaintenanceScreen& maintenance) {
   maintenance.window.GRID.setCol(ListingGrid::PartnerCol);
 }
 
-// Whether a slice of reading may go on: past its first `atLeast` rows, until its time is up. The clock is read
-// every 256 rows only.
+// Whether a slice of reading may go on: until its time is up, the clock read every 256 rows only.
 class SliceBudget {
  public:
-  SliceBudget(std::chrono::milliseconds time, int atLeast)
-      : until_(std::chrono::steady_clock::now() + time), atLeast_(atLeast) {}
-  bool operator()() { return ++rows_ <= atLeast_ || rows_ % 256 != 0 || std::chrono::steady_clock::now() < until_; }
+  explicit SliceBudget(std::chrono::milliseconds time) : until_(std::chrono::steady_clock::now() + time) {}
+  bool operator()() { return ++rows_ % 256 != 0 || std::chrono::steady_clock::now() < until_; }
 
  private:
   std::chrono::steady_clock::time_point until_;
-  int atLeast_;
   int rows_ = 0;
 };
 
@@ -114,22 +112,25 @@ struct Arrival {
   std::chrono::steady_clock::time_point shown = std::chrono::steady_clock::now();
   // The row the first part of the fill left the current cell on.
   int placedRow = 0;
+  // The screen's area at the first slice, once the operation that filled the grid has ended.
+  std::optional<Area> area;
 };
 
 // One slice of the arriving listing; true once it is all in the grid.
 bool readArrivingSlice(MaintenanceScreen& maintenance, Arrival& arrival) {
   MaintenanceState& state = maintenance.state;
   ListGrid& grid = maintenance.window.GRID;
+  if (!arrival.area) arrival.area = maintenance.program.screen.ScreenArea;
   const bool atEnd = appendListingRows(state, grid.cellsForAppend(), *maintenance.arrivingRows,
-                                       SliceBudget(maintenance.program.ui.sliceTime(), 0));
+                                       SliceBudget(maintenance.program.ui.sliceTime()));
   if (!atEnd && std::chrono::steady_clock::now() - arrival.shown < ShowRowsEvery) return false;
   grid.showAppendedRows();
   arrival.shown = std::chrono::steady_clock::now();
   if (!atEnd) return false;
   // The current cell ends on the last row, as a complete fill leaves it, unless the operator has moved it or
-  // opened a pair meanwhile (the save changes the pair of the current row); the row-change handler ignores the
-  // move, as it ignores a fill's.
-  if (maintenance.program.screen.ScreenArea == Area::Head && grid.row() == arrival.placedRow &&
+  // opened or left a pair meanwhile, which would then no longer be the highlighted row; the row-change handler
+  // ignores the move, as it ignores a fill's.
+  if (maintenance.program.screen.ScreenArea == arrival.area && grid.row() == arrival.placedRow &&
       grid.col() == ListingGrid::PartnerCol) {
     state.GridLoaded = false;
     const LoadedWhenDone loaded(state);
@@ -144,7 +145,7 @@ bool arrivingSlice(MaintenanceScreen& maintenance, Arrival& arrival) {
   try {
     return readArrivingSlice(maintenance, arrival);
   } catch (const std::exception& error) {
-    // The rest cannot be read (the connection was renewed under it): the listing is read again whole, and a
+    // A page that cannot be read, even on a new connection: the listing is read again from its start, and a
     // reload that fails leaves what arrived, as any failed reload leaves the grid.
     reportCaughtError("FillGrid", error);
     maintenance.arrivingRows.reset();
@@ -175,8 +176,7 @@ void showFullListing(MaintenanceScreen& maintenance, std::int16_t& status) {
   std::optional<PairListing> listing;
   QueryListing(maintenance, listing, status);
   if (status == StatusStop) return;
-  FillGrid(maintenance, *listing);
-  listing->close();
+  FillGrid(maintenance, listing);
 }
 
 bool rowHoldsPair(const ListGrid& grid, int row) {
@@ -184,20 +184,17 @@ bool rowHoldsPair(const ListGrid& grid, int row) {
          !platform::trimBlanks(grid.textMatrix(row, ListingGrid::CenterCol)).empty();
 }
 
-void FillGrid(MaintenanceScreen& maintenance, PairListing& resultSet) {
-  fillFromListing(maintenance, resultSet, [] { return true; });
-  maintenance.program.ui.moment("listing-first-rows");
-  maintenance.program.ui.moment("listing-complete");
-}
-
-void fillGridWhileShown(MaintenanceScreen& maintenance, std::optional<PairListing>& listing) {
-  // A screenful at least, and as much as one slice reads: a short listing is whole before the window shows.
+void FillGrid(MaintenanceScreen& maintenance, std::optional<PairListing>& listing) {
+  // A screenful at least, and the rest of the page already read: a short listing is whole at once, and the first
+  // rows never wait for a statement.
   const int screenful = maintenance.window.GRID.pageRows() + 1;
-  const bool whole = fillFromListing(maintenance, *listing, SliceBudget(maintenance.program.ui.sliceTime(), screenful));
+  const bool whole = fillFromListing(maintenance, *listing, [&listing, screenful, rows = 0]() mutable {
+    return ++rows <= screenful || !listing->pageUsedUp();
+  });
   maintenance.program.ui.moment("listing-first-rows");
   if (whole) {
     maintenance.program.ui.moment("listing-complete");
-    listing->close();
+    listing.reset();
     return;
   }
   maintenance.arrivingRows = std::move(listing);

@@ -22,14 +22,13 @@ void QueryCenterListing(MaintenanceScreen& maintenance, const std::string& cente
 // was (StatusStop).
 void showFullListing(MaintenanceScreen& maintenance, std::int16_t& status);
 
-// Puts an open listing into the grid: titles, widths, one row per pair with its three cells trimmed. The grid
-// is filled in one pass and its views hear of it once. A fill without rows leaves the old rows, emptied.
-void FillGrid(MaintenanceScreen& maintenance, PairListing& resultSet);
-
-// The same for the window about to show: a screenful at least now, the rest read in slices on the event loop
-// while the operator works (the listing is taken over and closed at its end). GridLoaded is true from the first
-// part on; a fill started meanwhile (a narrowing, a reload) replaces what is still arriving.
-void fillGridWhileShown(MaintenanceScreen& maintenance, std::optional<PairListing>& listing);
+// Puts an open listing into the grid: titles, widths, one row per pair with its three cells trimmed. A
+// screenful at least, and the rest of the listing's page already read, is in the grid on return; the rest is read
+// in slices on the event loop while the operator works (the listing is taken over and let go at its end). Row
+// changes are not handled during a part of the fill; GridLoaded is true from the first part on. A fill started
+// meanwhile (a narrowing, a reload) replaces what is still arriving. A fill without rows leaves the old rows,
+// emptied.
+void FillGrid(MaintenanceScreen& maintenance, std::optional<PairListing>& listing);
 
 // Whether a grid row holds a pair: the empty row of an empty listing, or a row emptied by a fill that found
 // nothing, does not.

@@ -24,7 +24,7 @@ struct MaintenanceScreen {
   F_MNT4820 window;
   MaintenanceState state;
   CodeSearch search;
-  // The rest of the start-up's listing while it is read into the grid on the event loop.
+  // The rest of a listing while it is read into the grid on the event loop.
   std::optional<PairListing> arrivingRows;
   platform::ui::SlicedTask arriving;
 };

@@ -77,7 +77,7 @@ void SearchByCenter(MaintenanceScreen& maintenance, std::int16_t& status) {
       std::optional<PairListing> listing;
       QueryCenterListing(maintenance, centerCode, listing);
       found = !listing->atEnd();
-      if (found) FillGrid(maintenance, *listing);
+      if (found) FillGrid(maintenance, listing);
     });
     if (!read) {
       // The screen stays in the key area, ready for another key.

@@ -248,7 +248,7 @@ TEST_P(Startup, ALongListingArrivesWhileTheOperatorWorks) {
     std::optional<PairListing> listing;
     std::int16_t status = 0;
     QueryListing(maintenance, listing, status);
-    fillGridWhileShown(maintenance, listing);
+    FillGrid(maintenance, listing);
     arriving();
   };
   const auto wholeListing = [&] {

@@ -1,8 +1,11 @@
 // Each statement of the stores once, on both drivers against the demo data.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <set>
 #include <stdexcept>
+#include <tuple>
 
 #include "db/DatabaseSession.h"
 #include "db/PairStore.h"
@@ -22,13 +25,18 @@ class Stores : public ::testing::TestWithParam<test::Engine> {
   }
   bool postgres() const { return GetParam() == test::Engine::Postgres; }
   void execute(const std::string& sql) { database->connect().execute(sql); }
-  static std::vector<std::string> pairsOf(PairListing listing) {
+  static std::string keyOf(const PairListing::Row& row) {
+    return std::string(row.centerCode) + "/" + std::string(row.partnerCode);
+  }
+  // The pairs from the listing's current row on.
+  static std::vector<std::string> pairsOf(PairListing& listing) {
     std::vector<std::string> pairs;
     for (; !listing.atEnd(); listing.moveNext()) {
-      pairs.push_back(std::string(listing.row().centerCode) + "/" + std::string(listing.row().partnerCode));
+      pairs.push_back(keyOf(listing.row()));
     }
     return pairs;
   }
+  static std::vector<std::string> pairsOf(PairListing&& listing) { return pairsOf(listing); }
   static std::vector<std::string> firstColumn(SearchRows rows) {
     std::vector<std::string> values;
     for (; !rows.atEnd(); rows.moveNext()) values.push_back(rows.currentRow().at(0).value_or("<null>"));
@@ -51,6 +59,52 @@ TEST_P(Stores, PairListingsHoldThePairsOfKnownCentersInOrderWithTheCenterName) {
   EXPECT_EQ(first.row().centerName, "西日本物流センター");
   EXPECT_EQ(pairsOf(pairs.centerListing("C002")).size(), 6u);
   EXPECT_TRUE(pairs.centerListing("C009").atEnd());
+}
+
+// Pages of any size, a boundary inside a center among equal center names or on a change of center, list what
+// one statement lists, codes that collations order differently included.
+TEST_P(Stores, APairListingReadInPagesListsWhatOneStatementLists) {
+  execute(
+      "INSERT INTO FL1915センタ利用企業マスタ VALUES ('C002', 'b1'), ('C002', 'B1'), ('C002', 'a1'), ('C002', 'a-1')");
+  const std::vector<std::string> whole = pairsOf(PairListing(session, std::nullopt, {.first = 1000, .next = 1}));
+  const std::vector<std::string> center = pairsOf(PairListing(session, "C002", {.first = 1000, .next = 1}));
+  ASSERT_EQ(std::make_tuple(whole.size(), center.size()), std::make_tuple(33u, 10u));
+  for (const ListingPages pages : {ListingPages{1, 1}, ListingPages{2, 3}, ListingPages{7, 7}, ListingPages{}}) {
+    EXPECT_EQ(pairsOf(PairListing(session, std::nullopt, pages)), whole) << pages.first << "/" << pages.next;
+    EXPECT_EQ(pairsOf(PairListing(session, "C002", pages)), center) << pages.first << "/" << pages.next;
+  }
+}
+
+// Between two pages another workstation adds and removes pairs, and a change on the same connection commits or
+// rolls back: every pair that nobody changed is listed once, in order, and nothing twice.
+TEST_P(Stores, APairListingReadInPagesListsEveryUnchangedPairOnce) {
+  const std::vector<std::string> before = pairsOf(pairs.listing());
+  PairListing paged(session, std::nullopt, {.first = 2, .next = 3});
+  std::vector<std::string> listed;
+  const auto take = [&](int count) {
+    for (; count > 0 && !paged.atEnd(); --count, paged.moveNext()) listed.push_back(keyOf(paged.row()));
+  };
+  take(4);
+  execute("DELETE FROM FL1915センタ利用企業マスタ WHERE 相手先企業コード IN ('A00012345679', 'M55501')");
+  execute("INSERT INTO FL1915センタ利用企業マスタ VALUES ('C001', '0000'), ('C003', 'ZZZZ')");
+  take(3);
+  {
+    StoreTransaction change = pairs.beginChange();
+    EXPECT_EQ(pairs.removePair(change, {"C004", "F99"}), 1);
+    take(3);
+    change.commit();
+  }
+  take(3);
+  pairs.beginChange().rollback();
+  take(100);
+  const std::set<std::string> changed = {"C001/A00012345679", "C002/M55501", "C001/0000", "C003/ZZZZ", "C004/F99"};
+  std::vector<std::string> unchanged = listed;
+  std::erase_if(unchanged, [&](const std::string& pair) { return changed.contains(pair); });
+  std::vector<std::string> expected = before;
+  std::erase_if(expected, [&](const std::string& pair) { return changed.contains(pair); });
+  EXPECT_EQ(unchanged, expected);
+  EXPECT_EQ(std::set<std::string>(listed.begin(), listed.end()).size(), listed.size());
+  EXPECT_TRUE(std::find(listed.begin(), listed.end(), "C003/ZZZZ") != listed.end());
 }
 
 TEST_P(Stores, PairChecksFindACentersNameAndAPartnerCodeInUse) {

@@ -50,10 +50,14 @@ class Listing : public ::testing::TestWithParam<test::Engine> {
     std::int16_t status = 0;
     showFullListing(maintenance, status);
     ASSERT_EQ(status, 0);
+    toolkit.runPosted();
   }
 
   void sql(const std::string& statement) { database->connect().execute(statement); }
-  void search(const std::string& center) { test::enter(window().KCNTCD, center); }
+  void search(const std::string& center) {
+    test::enter(window().KCNTCD, center);
+    toolkit.runPosted();
+  }
 
   platform::ui::Form& form() const { return *maintenance.window.form; }
   const F_MNT4820& window() const { return maintenance.window; }
@@ -209,13 +213,12 @@ TEST_P(Listing, ListsMoreThanASixteenBitCount) {
   EXPECT_EQ(detail(), (std::vector<std::string>{"G050", "名古屋港物流センター", "P00000000050"}));
 }
 
-// A fill that fails (here its listing can no longer be read) still ends: row changes are shown again after it.
+// A fill that fails (here the listing's second page can no longer be read) still ends: row changes are shown
+// again after it.
 TEST_P(Listing, AFailedFillLeavesRowChangesShown) {
-  std::optional<PairListing> listing;
-  std::int16_t status = 0;
-  QueryListing(maintenance, listing, status);
-  program.database.DbConnection->close();
-  EXPECT_THROW(FillGrid(maintenance, *listing), platform::odbc::DatabaseError);
+  std::optional<PairListing> listing(std::in_place, program.database, std::nullopt, ListingPages{3, 3});
+  database->connect().execute("DROP TABLE FL1903EDI制御マスタ");
+  EXPECT_THROW(FillGrid(maintenance, listing), platform::odbc::DatabaseError);
   EXPECT_TRUE(maintenance.state.GridLoaded);
   window().GRID.setRow(3);
   EXPECT_EQ(detail(), gridRow(3));
