@@ -27,7 +27,6 @@ namespace {
 
 namespace key = platform::ui::key;
 using platform::ui::Form;
-using platform::ui::Label;
 using platform::ui::TextBox;
 using Strings = std::vector<std::string>;
 using Published = std::tuple<std::string, std::string, std::string, int, int>;
@@ -116,6 +115,8 @@ class SignOn : public ::testing::TestWithParam<test::Engine> {
 
 TEST_P(SignOn, ChecksTheCodeAndThePasswordAndPublishesTheOperator) {
   open();
+  EXPECT_EQ(signOn().lbl_PGID.caption(), "OPS22101");
+  EXPECT_EQ(signOn().lbl_DATE.caption(), platform::todayText());
   signOn().form->typeText("  \r9999\r");
   EXPECT_EQ(shown(), (Strings{EmptyCode, NoSuchCode}));
   EXPECT_TRUE(focusIn(signOn().OPCD));
@@ -294,11 +295,7 @@ TEST_P(SignOn, AnUpdateThatFailsOrChangesNoRowIsRolledBackWithAMessage) {
 }
 
 TEST_P(SignOn, TheEntryProcedureShowsTheDialogModallyAndReturnsThePublishedValues) {
-  toolkit.onModal = [](Form& window) {
-    EXPECT_EQ(window.get<Label>("lbl_PGID").caption(), "OPS22101");
-    EXPECT_EQ(window.get<Label>("lbl_DATE").caption(), platform::todayText());
-    window.typeText("0003\rsato\r");
-  };
+  toolkit.onModal = [](Form& window) { window.typeText("0003\rsato\r"); };
   SignOnMain(program, programFolder());
   EXPECT_EQ(published(), Published("00", "0003", "佐藤 次郎", 3, -5));
   EXPECT_FALSE(program.database.DbConnection);
