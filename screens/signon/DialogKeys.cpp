@@ -8,6 +8,10 @@ namespace mnt4820 {
 
 namespace key = platform::ui::key;
 
+CheckFieldCallback fieldCheckOf(SignOnState& signOn, DialogFieldCheck check) {
+  return [&signOn, check](std::int16_t row, std::int16_t& status) { check(signOn, row, status); };
+}
+
 void dialogKeyDown(ScreenState& screen, std::int16_t keyCode, const CheckFieldCallback& check,
                    const std::function<void()>& complete) {
   const std::optional<int> row = screen.activeFieldRow();

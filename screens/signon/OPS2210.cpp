@@ -19,10 +19,6 @@ namespace {
 
 namespace key = platform::ui::key;
 
-CheckFieldCallback signOnCheck(SignOnState& signOn) {
-  return [&signOn](std::int16_t row, std::int16_t& status) { CheckSignOnField(signOn, row, status); };
-}
-
 }  // namespace
 
 void CheckOperatorCode(SignOnState& signOn, std::int16_t& status) {
@@ -57,12 +53,13 @@ void SignOnKeyDown(SignOnState& signOn, std::int16_t keyCode) {
     case key::Esc: return CancelSignOn(signOn);
     case key::F5: return OpenPasswordChange(signOn);
     default:
-      return dialogKeyDown(signOn.SignOnScreen, keyCode, signOnCheck(signOn), [&signOn] { AcceptSignOn(signOn); });
+      return dialogKeyDown(signOn.SignOnScreen, keyCode, fieldCheckOf(signOn, CheckSignOnField),
+                           [&signOn] { AcceptSignOn(signOn); });
   }
 }
 
 void SignOnKeyUp(SignOnState& signOn, std::int16_t keyCode) {
-  LeaveFullField(signOn.SignOnScreen, keyCode, signOnCheck(signOn));
+  LeaveFullField(signOn.SignOnScreen, keyCode, fieldCheckOf(signOn, CheckSignOnField));
 }
 
 void OpenPasswordChange(SignOnState& signOn) {

@@ -19,10 +19,6 @@ namespace {
 
 namespace key = platform::ui::key;
 
-CheckFieldCallback passwordCheck(SignOnState& signOn) {
-  return [&signOn](std::int16_t row, std::int16_t& status) { CheckPasswordField(signOn, row, status); };
-}
-
 }  // namespace
 
 void CheckChangeOperatorCode(SignOnState& signOn, std::int16_t& status) {
@@ -70,11 +66,12 @@ void PasswordKeyDown(SignOnState& signOn, std::int16_t keyCode) {
     signOn.PasswordWindow->form->requestClose();
     return;
   }
-  dialogKeyDown(signOn.PasswordScreen, keyCode, passwordCheck(signOn), [&signOn] { StoreNewPassword(signOn); });
+  dialogKeyDown(signOn.PasswordScreen, keyCode, fieldCheckOf(signOn, CheckPasswordField),
+                [&signOn] { StoreNewPassword(signOn); });
 }
 
 void PasswordKeyUp(SignOnState& signOn, std::int16_t keyCode) {
-  LeaveFullField(signOn.PasswordScreen, keyCode, passwordCheck(signOn));
+  LeaveFullField(signOn.PasswordScreen, keyCode, fieldCheckOf(signOn, CheckPasswordField));
 }
 
 void StoreNewPassword(SignOnState& signOn) {
