@@ -154,6 +154,10 @@ TEST_P(SignOn, FullFieldsAreCheckedAndArrowsMoveUnchecked) {
   EXPECT_TRUE(focusIn(signOn().PSWD));
   signOn().form->pressKey(key::Up, 0);
   EXPECT_TRUE(focusIn(signOn().OPCD));
+  // Full-width characters are not cut to the field's bytes: seven fill the code field and are looked up as typed.
+  signOn().form->typeText("山田山田山田山");
+  EXPECT_EQ(shown(), Strings{NoSuchCode});
+  EXPECT_EQ(signOn().OPCD.text(), "山田山田山田山");
   // Commas and quotation marks never get in; the seventh character checks the code and moves on.
   signOn().form->typeText("OP,'\"0000");
   EXPECT_TRUE(focusIn(signOn().OPCD));
