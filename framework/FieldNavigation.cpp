@@ -57,6 +57,28 @@ void PreviousField(ScreenState& screen, std::int16_t) {
   }
 }
 
+void PreviousFieldAround(ScreenState& screen) {
+  const std::optional<int> current = screen.activeFieldRow();
+  if (!current) return;
+  const FieldTable& fields = screen.fields;
+  const int count = fields.FieldCount;
+  for (int step = 1; step < count; ++step) {
+    TextBox& candidate = fields.FieldControls((*current - step + count) % count);
+    if (isEligible(candidate)) {
+      candidate.setFocus();
+      return;
+    }
+  }
+}
+
+bool fieldAccepted(ScreenState& screen, int row, const CheckFieldCallback& checkField) {
+  std::int16_t status = StatusGoOn;
+  checkField(static_cast<std::int16_t>(row), status);
+  if (status != StatusStop) return true;
+  if (const std::optional<int> refused = screen.activeFieldRow()) SelectAllText(screen.fields.FieldControls(*refused));
+  return false;
+}
+
 bool mayAutoAdvanceOn(std::int16_t keyCode) {
   switch (keyCode) {
     case key::Up:
@@ -95,16 +117,16 @@ void AutoAdvance(ScreenState& screen, std::int16_t keyCode, std::int16_t shiftSt
     box.setText(platform::cutToAnsiBytes(box.text(), static_cast<std::size_t>(maxLength)));
     box.setSelStart(box.length());
   }
-  if (!full) return;
+  if (full && fieldAccepted(screen, *row, checkField)) NextField(screen, key::Enter);
+}
 
-  std::int16_t status = StatusGoOn;
-  checkField(static_cast<std::int16_t>(*row), status);
-  if (status == StatusStop) {
-    if (const std::optional<int> refused = screen.activeFieldRow())
-      SelectAllText(screen.fields.FieldControls(*refused));
-    return;
+void LeaveFullField(ScreenState& screen, std::int16_t keyCode, const CheckFieldCallback& checkField) {
+  if (!mayAutoAdvanceOn(keyCode) || !screen.form().isVisible()) return;
+  const std::optional<int> row = screen.activeFieldRow();
+  if (!row || !isTypedFull(screen.fields.FieldControls(*row))) return;
+  if (fieldAccepted(screen, *row, checkField) && *row != screen.fields.FieldCount - 1) {
+    NextField(screen, key::Enter);
   }
-  NextField(screen, key::Enter);
 }
 
 void EnableFieldsForArea(ScreenState& screen, Area area) {

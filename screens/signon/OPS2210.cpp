@@ -1,14 +1,15 @@
 #include "screens/signon/OPS2210.h"
 
-#include <array>
 #include <string>
 
 #include "framework/Conventions.h"
+#include "framework/FieldNavigation.h"
 #include "framework/WindowStyle.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/UiTypes.h"
 #include "program/FixedMessages.h"
 #include "program/StartupStep.h"
+#include "screens/signon/DialogKeys.h"
 #include "screens/signon/OperatorLookup.h"
 #include "screens/signon/SignOnManage.h"
 
@@ -17,15 +18,6 @@ namespace mnt4820 {
 namespace {
 
 namespace key = platform::ui::key;
-using platform::ui::TextBox;
-
-std::array<TextBox*, 2> signOnFields(OPS22101& window) { return {&window.OPCD, &window.PSWD}; }
-
-void styleWindow(platform::ui::Form& window, const Settings& settings) {
-  ScreenState screen;
-  screen.CurrentForm = &window;
-  ApplyWindowStyle(screen, settings);
-}
 
 }  // namespace
 
@@ -57,37 +49,17 @@ void CheckSignOnField(SignOnState& signOn, int tabIndex, std::int16_t& status) {
 }
 
 void SignOnKeyDown(SignOnState& signOn, std::int16_t keyCode) {
-  OPS22101& window = *signOn.SignOnWindow;
-  TextBox& code = window.OPCD;
-  TextBox& password = window.PSWD;
-  platform::ui::Control* focused = window.form->activeControl();
   switch (keyCode) {
-    case key::Enter: {
-      if (focused == nullptr) return;
-      std::int16_t status = StatusGoOn;
-      CheckSignOnField(signOn, focused->tabIndex(), status);
-      if (status == StatusStop) return selectFocusedText(signOnFields(window));
-      if (focused == &code) password.setFocus();
-      if (focused == &password) AcceptSignOn(signOn);
-      return;
-    }
     case key::Esc: return CancelSignOn(signOn);
     case key::F5: return OpenPasswordChange(signOn);
-    case key::Up:
-    case key::Down:
-      if (focused == &code)
-        password.setFocus();
-      else if (focused == &password)
-        code.setFocus();
-      return;
-    default: return;
+    default:
+      return dialogKeyDown(signOn.SignOnScreen, keyCode, fieldCheckOf(signOn, CheckSignOnField),
+                           [&signOn] { AcceptSignOn(signOn); });
   }
 }
 
 void SignOnKeyUp(SignOnState& signOn, std::int16_t keyCode) {
-  OPS22101& window = *signOn.SignOnWindow;
-  const TextBox* left = checkedFullField(signOn, *window.form, signOnFields(window), keyCode, CheckSignOnField);
-  if (left == &window.OPCD) window.PSWD.setFocus();
+  LeaveFullField(signOn.SignOnScreen, keyCode, fieldCheckOf(signOn, CheckSignOnField));
 }
 
 void OpenPasswordChange(SignOnState& signOn) {
@@ -105,10 +77,10 @@ void OpenPasswordChange(SignOnState& signOn) {
 void StyleSignOnWindows(SignOnState& signOn) {
   platform::ui::Form& password = *signOn.PasswordWindow->form;
   runStartupStep(signOn.program, "sign-on window styling", StylingFailedMessage, [&] {
-    styleWindow(*signOn.SignOnWindow->form, signOn.program.settings);
+    ApplyWindowStyle(signOn.SignOnScreen, signOn.program.settings);
     // The main window's styling also sets the window's background, which this window keeps from its design.
     const platform::ui::Color designed = password.backColor();
-    styleWindow(password, signOn.program.settings);
+    ApplyWindowStyle(signOn.PasswordScreen, signOn.program.settings);
     password.setBackColor(designed);
   });
 }

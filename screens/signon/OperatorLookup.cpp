@@ -4,8 +4,6 @@
 
 #include "db/OperatorStore.h"
 #include "framework/Conventions.h"
-#include "framework/FieldFocus.h"
-#include "framework/FieldNavigation.h"
 #include "platform/text/CodePage.h"
 #include "program/ErrorReport.h"
 #include "program/FixedMessages.h"
@@ -35,27 +33,6 @@ void lookUpOperator(SignOnState& signOn, const TextBox& codeField, platform::ui:
   signOn.SignOnImeMode = row->imeMode;
   signOn.SignOnAuthority = row->authority;
   signOn.StoredPassword = platform::trimBlanks(row->password);
-}
-
-void selectFocusedText(std::span<TextBox* const> fields) {
-  for (TextBox* field : fields) {
-    if (field->hasFocus()) SelectAllText(*field);
-  }
-}
-
-TextBox* checkedFullField(SignOnState& signOn, const platform::ui::Form& window, std::span<TextBox* const> fields,
-                          std::int16_t keyCode, FieldCheck check) {
-  if (!mayAutoAdvanceOn(keyCode) || !window.isVisible()) return nullptr;
-  TextBox* full = nullptr;
-  for (TextBox* field : fields) {
-    if (field->hasFocus() && isTypedFull(*field)) full = field;
-  }
-  if (full == nullptr) return nullptr;
-  std::int16_t status = StatusGoOn;
-  check(signOn, full->tabIndex(), status);
-  if (status != StatusStop) return full;
-  selectFocusedText(fields);
-  return nullptr;
 }
 
 }  // namespace mnt4820

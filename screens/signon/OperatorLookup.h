@@ -1,18 +1,15 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string>
 
-#include "platform/ui/Form.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/TextBox.h"
 #include "screens/signon/SignOnState.h"
 
 namespace mnt4820 {
 
-// What the sign-on window and the password window share: the operator's lookup, the refusal of a value, and the
-// dialogs' own form of leaving a full field.
+// What the sign-on window and the password window share: the operator's lookup and the refusal of a value.
 
 std::string trimmed(const platform::ui::TextBox& field);
 // Shows the fixed message and sets StatusStop.
@@ -23,15 +20,5 @@ enum class NameShown { AsStored, Trimmed };
 // are replaced, on a refusal nothing changes.
 void lookUpOperator(SignOnState& signOn, const platform::ui::TextBox& codeField, platform::ui::Label& nameLabel,
                     NameShown shown, std::int16_t& status);
-
-void selectFocusedText(std::span<platform::ui::TextBox* const> fields);
-
-using FieldCheck = void (*)(SignOnState&, int tabIndex, std::int16_t& status);
-// The sign-on dialogs' own form of leaving a full field: the focused one of `fields`, when the released key leaves
-// it typed full, is checked; a refused one has its text selected again. Returns the accepted field, for the caller
-// to leave. Nothing is cut.
-platform::ui::TextBox* checkedFullField(SignOnState& signOn, const platform::ui::Form& window,
-                                        std::span<platform::ui::TextBox* const> fields, std::int16_t keyCode,
-                                        FieldCheck check);
 
 }  // namespace mnt4820

@@ -1,14 +1,16 @@
 #include "screens/signon/PasswordChange.h"
 
-#include <array>
+#include <iterator>
 #include <string>
 
 #include "db/OperatorStore.h"
 #include "framework/Conventions.h"
+#include "framework/FieldNavigation.h"
 #include "platform/text/CodePage.h"
 #include "platform/ui/UiTypes.h"
 #include "program/ErrorReport.h"
 #include "program/FixedMessages.h"
+#include "screens/signon/DialogKeys.h"
 #include "screens/signon/OperatorLookup.h"
 
 namespace mnt4820 {
@@ -16,25 +18,6 @@ namespace mnt4820 {
 namespace {
 
 namespace key = platform::ui::key;
-using platform::ui::TextBox;
-
-// The password window's fields in their order; Enter, Down and a full field move to the next.
-constexpr int PasswordFieldCount = 4;
-std::array<TextBox*, PasswordFieldCount> passwordFields(OPS22102& window) {
-  return {&window.OPCD, &window.PSWD, &window.NPSWD, &window.KAKUNIN};
-}
-
-int passwordFieldOf(OPS22102& window, const platform::ui::Control* control) {
-  const auto fields = passwordFields(window);
-  for (int i = 0; i < PasswordFieldCount; ++i) {
-    if (fields[static_cast<std::size_t>(i)] == control) return i;
-  }
-  return -1;
-}
-
-void focusPasswordField(OPS22102& window, int position) {
-  passwordFields(window)[static_cast<std::size_t>((position + PasswordFieldCount) % PasswordFieldCount)]->setFocus();
-}
 
 }  // namespace
 
@@ -72,46 +55,23 @@ void CheckConfirmation(SignOnState& signOn, std::int16_t& status) {
 }
 
 void CheckPasswordField(SignOnState& signOn, int tabIndex, std::int16_t& status) {
+  // By row of the window's field table, which is the field's TabIndex.
   using Check = void (*)(SignOnState&, std::int16_t&);
-  constexpr Check Checks[PasswordFieldCount] = {CheckChangeOperatorCode, CheckOldPassword, CheckNewPassword,
-                                                CheckConfirmation};
-  const auto fields = passwordFields(*signOn.PasswordWindow);
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (fields[i]->tabIndex() == tabIndex) return Checks[i](signOn, status);
-  }
+  constexpr Check Checks[] = {CheckChangeOperatorCode, CheckOldPassword, CheckNewPassword, CheckConfirmation};
+  if (tabIndex >= 0 && tabIndex < std::ssize(Checks)) Checks[tabIndex](signOn, status);
 }
 
 void PasswordKeyDown(SignOnState& signOn, std::int16_t keyCode) {
-  OPS22102& window = *signOn.PasswordWindow;
-  platform::ui::Control* focused = window.form->activeControl();
-  const int position = passwordFieldOf(window, focused);
-  switch (keyCode) {
-    case key::Enter: {
-      if (focused == nullptr) return;
-      std::int16_t status = StatusGoOn;
-      CheckPasswordField(signOn, focused->tabIndex(), status);
-      if (status == StatusStop) return selectFocusedText(passwordFields(window));
-      if (position == PasswordFieldCount - 1) return StoreNewPassword(signOn);
-      if (position >= 0) focusPasswordField(window, position + 1);
-      return;
-    }
-    case key::Esc: window.form->requestClose(); return;
-    case key::Up:
-      if (position >= 0) focusPasswordField(window, position - 1);
-      return;
-    case key::Down:
-      if (position >= 0) focusPasswordField(window, position + 1);
-      return;
-    default: return;
+  if (keyCode == key::Esc) {
+    signOn.PasswordWindow->form->requestClose();
+    return;
   }
+  dialogKeyDown(signOn.PasswordScreen, keyCode, fieldCheckOf(signOn, CheckPasswordField),
+                [&signOn] { StoreNewPassword(signOn); });
 }
 
 void PasswordKeyUp(SignOnState& signOn, std::int16_t keyCode) {
-  OPS22102& window = *signOn.PasswordWindow;
-  const TextBox* left = checkedFullField(signOn, *window.form, passwordFields(window), keyCode, CheckPasswordField);
-  const int position = passwordFieldOf(window, left);
-  // KAKUNIN has no key-up handling: storing is the operator's decision.
-  if (position >= 0 && position < PasswordFieldCount - 1) focusPasswordField(window, position + 1);
+  LeaveFullField(signOn.PasswordScreen, keyCode, fieldCheckOf(signOn, CheckPasswordField));
 }
 
 void StoreNewPassword(SignOnState& signOn) {

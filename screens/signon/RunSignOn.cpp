@@ -7,7 +7,6 @@ namespace mnt4820 {
 
 OperatorState RunSignOn(Program& program) {
   SignOnDialogs dialogs(program);
-  showSignOnHeader(dialogs.state());
   // Only signing on publishes "00"; the close box leaves the values of a cancel.
   publishCancelledSignOn(program);
   dialogs.signOnWindow().show(platform::ui::ShowMode::Modal);

@@ -42,60 +42,52 @@ platform::ui::Label& header(Form& form, const char* name, const Rect& where) {
   return label(form, name, NotInArray, where, "", HeaderFont);
 }
 
-platform::ui::TextBox& field(Form& form, const char* name, const Rect& where, int maxLength) {
+// A text field at its place among the fields of the tab order, which come before every label.
+platform::ui::TextBox& field(Form& form, const char* name, int tabIndex, const Rect& where, int maxLength) {
   auto& box = form.add<platform::ui::TextBox>(name);
+  box.setTabIndex(tabIndex);
   box.setMaxLength(maxLength);
   // Only the operator code is shown as typed.
   if (maxLength == PasswordLength) box.setPasswordChar("*");
   return placeControl(box, where, FieldFont);
 }
 
-}  // namespace
-
-OPS22101 createSignOnWindowDesign(platform::ui::Application& application) {
-  std::unique_ptr<Form> window = createWindow(application, "OPS22101");
+// The code row at `codeTop` with a name label `nameWidth` wide, the password row at `passwordTop`, and the header.
+OperatorEntryDesign createOperatorEntry(platform::ui::Application& application, const char* name, int codeTop,
+                                        int nameWidth, int passwordTop, const char* passwordCaption) {
+  std::unique_ptr<Form> window = createWindow(application, name);
   Form& form = *window;
-  auto& code = field(form, "OPCD", {3000, 900, 945, 345}, CodeLength);
-  auto& codeTitle = title(form, 0, {720, 900, 2250, 345}, "オペレータコード");
-  auto& name = label(form, "lbl_OPNM", NotInArray, {3960, 900, 3885, 345}, "", FieldFont);
-  auto& password = field(form, "PSWD", {3000, 1500, 1335, 345}, PasswordLength);
-  auto& passwordTitle = title(form, 1, {720, 1500, 2250, 345}, "パスワード");
-  return OPS22101{
+  auto& code = field(form, "OPCD", 0, {3000, codeTop, 945, 345}, CodeLength);
+  auto& codeTitle = title(form, 0, {720, codeTop, 2250, 345}, "オペレータコード");
+  auto& operatorName = label(form, "lbl_OPNM", NotInArray, {3960, codeTop, nameWidth, 345}, "", FieldFont);
+  auto& password = field(form, "PSWD", 1, {3000, passwordTop, 1335, 345}, PasswordLength);
+  auto& passwordTitle = title(form, 1, {720, passwordTop, 2250, 345}, passwordCaption);
+  return OperatorEntryDesign{
       .form = std::move(window),
       .OPCD = code,
       .tit_KOUMOKU = {&codeTitle, &passwordTitle},
-      .lbl_OPNM = name,
+      .lbl_OPNM = operatorName,
       .PSWD = password,
       .lbl_PGID = header(form, "lbl_PGID", {240, 60, 1665, 285}),
       .lbl_DATE = header(form, "lbl_DATE", {6300, 60, 1605, 255}),
   };
 }
 
+}  // namespace
+
+OPS22101 createSignOnWindowDesign(platform::ui::Application& application) {
+  return OPS22101{createOperatorEntry(application, "OPS22101", 900, 3885, 1500, "パスワード")};
+}
+
 OPS22102 createPasswordWindowDesign(platform::ui::Application& application) {
-  std::unique_ptr<Form> window = createWindow(application, "OPS22102");
-  Form& form = *window;
-  auto& code = field(form, "OPCD", {3000, 720, 945, 345}, CodeLength);
-  auto& codeTitle = title(form, 0, {720, 720, 2250, 345}, "オペレータコード");
-  auto& name = label(form, "lbl_OPNM", NotInArray, {3960, 720, 2565, 345}, "", FieldFont);
-  auto& password = field(form, "PSWD", {3000, 1320, 1335, 345}, PasswordLength);
-  auto& passwordTitle = title(form, 1, {720, 1320, 2250, 345}, "旧パスワード");
-  auto& screenId = header(form, "lbl_PGID", {240, 60, 1665, 285});
-  auto& date = header(form, "lbl_DATE", {6300, 60, 1605, 255});
-  auto& newPassword = field(form, "NPSWD", {3000, 1980, 1335, 345}, PasswordLength);
+  OperatorEntryDesign entry = createOperatorEntry(application, "OPS22102", 720, 2565, 1320, "旧パスワード");
+  Form& form = *entry.form;
+  auto& newPassword = field(form, "NPSWD", 2, {3000, 1980, 1335, 345}, PasswordLength);
   auto& newTitle = title(form, 2, {720, 1980, 2250, 345}, "新パスワード");
-  auto& confirmation = field(form, "KAKUNIN", {3000, 2340, 1335, 345}, PasswordLength);
+  auto& confirmation = field(form, "KAKUNIN", 3, {3000, 2340, 1335, 345}, PasswordLength);
   auto& confirmationTitle = title(form, 3, {720, 2340, 2250, 345}, "確認入力");
-  return OPS22102{
-      .form = std::move(window),
-      .OPCD = code,
-      .tit_KOUMOKU = {&codeTitle, &passwordTitle, &newTitle, &confirmationTitle},
-      .lbl_OPNM = name,
-      .PSWD = password,
-      .lbl_PGID = screenId,
-      .lbl_DATE = date,
-      .NPSWD = newPassword,
-      .KAKUNIN = confirmation,
-  };
+  entry.tit_KOUMOKU = {&entry.tit_KOUMOKU[0], &entry.tit_KOUMOKU[1], &newTitle, &confirmationTitle};
+  return OPS22102{std::move(entry), newPassword, confirmation};
 }
 
 }  // namespace mnt4820

@@ -10,11 +10,12 @@
 
 namespace mnt4820 {
 
-// The sign-on window `OPS22101` as its design made it: the window and each of its controls by name and class.
-struct OPS22101 {
+// What both sign-on windows are designed with: the window, the operator code with its name, the password and
+// the header, each control by name and class. The fields come first in the tab order, from TabIndex 0.
+struct OperatorEntryDesign {
   std::unique_ptr<platform::ui::Form> form;
   platform::ui::TextBox& OPCD;
-  // Indexes 0 and 1.
+  // Index 0 titles OPCD, index 1 PSWD; the password window adds 2 and 3.
   platform::ui::ControlArray<platform::ui::Label> tit_KOUMOKU;
   platform::ui::Label& lbl_OPNM;
   platform::ui::TextBox& PSWD;
@@ -22,16 +23,11 @@ struct OPS22101 {
   platform::ui::Label& lbl_DATE;
 };
 
-// The password-change window `OPS22102`, likewise.
-struct OPS22102 {
-  std::unique_ptr<platform::ui::Form> form;
-  platform::ui::TextBox& OPCD;
-  // Indexes 0 to 3.
-  platform::ui::ControlArray<platform::ui::Label> tit_KOUMOKU;
-  platform::ui::Label& lbl_OPNM;
-  platform::ui::TextBox& PSWD;
-  platform::ui::Label& lbl_PGID;
-  platform::ui::Label& lbl_DATE;
+// The sign-on window `OPS22101` as its design made it.
+struct OPS22101 : OperatorEntryDesign {};
+
+// The password-change window `OPS22102`: the same controls, then the new password and its confirmation.
+struct OPS22102 : OperatorEntryDesign {
   platform::ui::TextBox& NPSWD;
   platform::ui::TextBox& KAKUNIN;
 };

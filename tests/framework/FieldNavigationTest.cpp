@@ -130,6 +130,21 @@ TEST_F(Navigation, PreviousFieldMovesBackWithoutWrappingPastTheFirst) {
   }
 }
 
+TEST_F(Navigation, PreviousFieldAroundMovesBackWithWrapAroundWhateverTheFieldHolds) {
+  const MoveCase cases[] = {
+      {"from the first field around to the last", 0, {E, E, E}, key::Up, Edit::CaretInside, 2},
+      {"back one field with part of the text selected", 2, {E, E, E}, key::Up, Edit::PartlySelected, 1},
+      {"an ineligible row 0 is skipped, around to the last", 1, {H, E, E}, key::Up, Edit::CaretAtEnd, 2},
+      {"no other field eligible: the focus stays", 0, {E, D, L}, key::Up, Edit::Empty, 0},
+  };
+  for (const MoveCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    arrange(c.from, c.states, c.edit);
+    PreviousFieldAround(world.screen);
+    EXPECT_EQ(focusedRow(), c.expected);
+  }
+}
+
 TEST_F(Navigation, FromAControlOutsideTheTableTheFocusStays) {
   auto& grid = world.form.add<platform::ui::ListGrid>("GRID");
   ASSERT_EQ(grid.tabIndex(), 3);
@@ -137,6 +152,7 @@ TEST_F(Navigation, FromAControlOutsideTheTableTheFocusStays) {
   NextField(world.screen, key::Down);
   EXPECT_EQ(world.form.activeControl(), &grid);
   PreviousField(world.screen, key::Up);
+  PreviousFieldAround(world.screen);
   EXPECT_EQ(world.form.activeControl(), &grid);
 }
 

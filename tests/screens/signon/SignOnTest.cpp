@@ -27,7 +27,6 @@ namespace {
 
 namespace key = platform::ui::key;
 using platform::ui::Form;
-using platform::ui::Label;
 using platform::ui::TextBox;
 using Strings = std::vector<std::string>;
 using Published = std::tuple<std::string, std::string, std::string, int, int>;
@@ -116,6 +115,8 @@ class SignOn : public ::testing::TestWithParam<test::Engine> {
 
 TEST_P(SignOn, ChecksTheCodeAndThePasswordAndPublishesTheOperator) {
   open();
+  EXPECT_EQ(signOn().lbl_PGID.caption(), "OPS22101");
+  EXPECT_EQ(signOn().lbl_DATE.caption(), platform::todayText());
   signOn().form->typeText("  \r9999\r");
   EXPECT_EQ(shown(), (Strings{EmptyCode, NoSuchCode}));
   EXPECT_TRUE(focusIn(signOn().OPCD));
@@ -153,6 +154,10 @@ TEST_P(SignOn, FullFieldsAreCheckedAndArrowsMoveUnchecked) {
   EXPECT_TRUE(focusIn(signOn().PSWD));
   signOn().form->pressKey(key::Up, 0);
   EXPECT_TRUE(focusIn(signOn().OPCD));
+  // Full-width characters are not cut to the field's bytes: seven fill the code field and are looked up as typed.
+  signOn().form->typeText("山田山田山田山");
+  EXPECT_EQ(shown(), Strings{NoSuchCode});
+  EXPECT_EQ(signOn().OPCD.text(), "山田山田山田山");
   // Commas and quotation marks never get in; the seventh character checks the code and moves on.
   signOn().form->typeText("OP,'\"0000");
   EXPECT_TRUE(focusIn(signOn().OPCD));
@@ -294,11 +299,7 @@ TEST_P(SignOn, AnUpdateThatFailsOrChangesNoRowIsRolledBackWithAMessage) {
 }
 
 TEST_P(SignOn, TheEntryProcedureShowsTheDialogModallyAndReturnsThePublishedValues) {
-  toolkit.onModal = [](Form& window) {
-    EXPECT_EQ(window.get<Label>("lbl_PGID").caption(), "OPS22101");
-    EXPECT_EQ(window.get<Label>("lbl_DATE").caption(), platform::todayText());
-    window.typeText("0003\rsato\r");
-  };
+  toolkit.onModal = [](Form& window) { window.typeText("0003\rsato\r"); };
   SignOnMain(program, programFolder());
   EXPECT_EQ(published(), Published("00", "0003", "佐藤 次郎", 3, -5));
   EXPECT_FALSE(program.database.DbConnection);
