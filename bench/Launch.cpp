@@ -8,7 +8,8 @@
 //       DRIVER (a command, its output passed on to stderr) drives a save through the window, and the program runs
 //       until the save's moment "save-stored" has been followed by the reloaded listing's "listing-first-rows"
 //       and "listing-complete". Prints the four figures above, the peak and CPU time over the whole run, then
-//       "RELOAD_FIRST_MS RELOAD_COMPLETE_MS", counted from "save-stored".
+//       "RELOAD_FIRST_MS RELOAD_COMPLETE_MS", counted from "save-stored", and "STARTUP_PEAK_RSS_MB", the peak
+//       when the start-up's listing was complete (the save's share of the peak is the difference).
 //   bench_launch --exit SECONDS COMMAND [ARGUMENTS…]      any command until it exits (successfully). Prints
 //       "MS PEAK_RSS_MB".
 //
@@ -26,6 +27,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
@@ -137,6 +139,15 @@ bool readStderr(int fd, Clock::time_point deadline, Moments& moments, Done done)
   return true;
 }
 
+// The process's peak RSS so far (VmHWM), read while it runs.
+double peakMbSoFar(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+  }
+  return 0;  // the program has gone, and the launch fails as it ended before the reload
+}
+
 double peakMb(const rusage& usage) { return static_cast<double>(usage.ru_maxrss) / 1024.0; }
 
 double cpuMs(const rusage& usage) {
@@ -183,7 +194,9 @@ int main(int argc, char** argv) {
       return moments.findAfter("listing-first-rows", stored()) && moments.findAfter("listing-complete", stored());
     };
     bool driverFailed = false;
+    double startupPeakMb = 0;
     if (driver && inTime && moments.find("listing-complete")) {
+      startupPeakMb = peakMbSoFar(launched.pid);
       driverPid = launchDriver(driver);
       inTime = readStderr(launched.stderrFd, deadline, moments, [&] {
         int status = 0;
@@ -215,8 +228,8 @@ int main(int argc, char** argv) {
                   peakMb(usage), cpuMs(usage));
       if (driver) {
         const Clock::time_point saved = moments.at(*stored());
-        std::printf(" %.1f %.1f", msSince(saved, moments.at(*moments.findAfter("listing-first-rows", stored()))),
-                    msSince(saved, moments.at(*moments.findAfter("listing-complete", stored()))));
+        std::printf(" %.1f %.1f %.1f", msSince(saved, moments.at(*moments.findAfter("listing-first-rows", stored()))),
+                    msSince(saved, moments.at(*moments.findAfter("listing-complete", stored()))), startupPeakMb);
       }
       std::printf("\n");
     } else {

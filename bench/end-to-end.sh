@@ -139,17 +139,14 @@ echo "the rounds took $((SECONDS - started)) s" >&2
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 figure() { awk -v k="$1 $2" -v c="$3" 'substr($0, 1, length(k) + 1) == k " " { split(substr($0, length(k) + 2), f, " "); print f[c] }' "$results" | median; }
 
-printf 'median of %s rounds; ms on the wall clock from the launch until the main window on Xvfb has painted its rows
-' "$rounds"
-printf '(window) and until the last row is in the grid (last row); peak RSS over the whole run; the join run by the
-'
-printf 'engine'"'"'s client, rows to /dev/null; after a saved change, ms from the end of its statements until the
-'
-printf 'reloaded listing'"'"'s first rows (reload first) and its last row (reload whole) are in the grid
-'
-printf '| engine | pairs | program | window ms | last row ms | peak MB | join ms | reload first ms | reload whole ms |'
-printf ' goals: window, last row, MB, reload first, reload whole | met |\n'
-printf '|---|---:|---|---:|---:|---:|---:|---:|---:|---|---|\n'
+printf 'median of %s rounds; ms on the wall clock from the launch until the main window on Xvfb has painted its
+rows (window) and until the last row is in the grid (last row); peak RSS over the whole run and when the start-up
+listing was complete (start-up); the join run by the engine'"'"'s client, rows to /dev/null; after a saved change,
+ms from the end of its statements until the reloaded listing'"'"'s first rows (reload first) and its last row
+(reload whole) are in the grid\n' "$rounds"
+printf '| engine | pairs | program | window ms | last row ms | peak MB | start-up MB | join ms | reload first ms |'
+printf ' reload whole ms | goals: window, last row, MB, reload first, reload whole | met |\n'
+printf '|---|---:|---|---:|---:|---:|---:|---:|---:|---:|---|---|\n'
 for engine in SQLITE PG; do
   client=sqlite3 name=SQLite
   [[ $engine == PG ]] && client=psql name=PostgreSQL
@@ -158,8 +155,8 @@ for engine in SQLITE PG; do
     emptyShown=$(figure "$key" 0 1) emptyLast=$(figure "$key" 0 2) emptyPeak=$(figure "$key" 0 3)
     for n in "${sizes[@]}"; do
       shown=$(figure "$key" "$n" 1) last=$(figure "$key" "$n" 2) peak=$(figure "$key" "$n" 3)
-      join=$(figure "$client" "$n" 1) first=- whole=-
-      ((n == 0)) || first=$(figure "$key" "$n" 5) whole=$(figure "$key" "$n" 6)
+      join=$(figure "$client" "$n" 1) first=- whole=- startup=$peak
+      ((n == 0)) || first=$(figure "$key" "$n" 5) whole=$(figure "$key" "$n" 6) startup=$(figure "$key" "$n" 7)
       goals=$(awk -v n="$n" -v es="$emptyShown" -v el="$emptyLast" -v ep="$emptyPeak" -v j="$join" -v s="$shown" \
         -v l="$last" -v m="$peak" -v f="$first" -v w="$whole" 'BEGIN {
         if (n == 0) { print "- | -"; exit }
@@ -167,8 +164,8 @@ for engine in SQLITE PG; do
         met = (s <= gs ? "yes" : "no") ", " (l <= gl ? "yes" : "no") ", " (m <= gm ? "yes" : "no") ", " \
           (f <= gf ? "yes" : "no") ", " (w <= gw ? "yes" : "no")
         printf "<= %.0f, <= %.0f, <= %.1f, <= %.0f, <= %.0f | %s\n", gs, gl, gm, gf, gw, met }')
-      printf '| %s | %s | %s | %s | %s | %s | %s | %s | %s | %s |\n' "$name" "$n" "$((i + 1))" "$shown" "$last" \
-        "$peak" "$join" "$first" "$whole" "$goals"
+      printf '| %s | %s | %s | %s | %s | %s | %s | %s | %s | %s | %s |\n' "$name" "$n" "$((i + 1))" "$shown" \
+        "$last" "$peak" "$startup" "$join" "$first" "$whole" "$goals"
     done
   done
 done
