@@ -12,6 +12,14 @@ namespace mnt4820 {
 
 // The steps that every window's design repeats.
 
+// The words a design is written in.
+namespace design {
+using platform::ui::Color;
+using platform::ui::Font;
+using platform::ui::Form;
+using platform::ui::Rect;
+}  // namespace design
+
 // A window as designed: its name, caption, font and size in twips, with key preview; not yet loaded or shown.
 std::unique_ptr<platform::ui::Form> createDesignedForm(platform::ui::Application& application, const char* name,
                                                        const char* caption, const platform::ui::Font& font,

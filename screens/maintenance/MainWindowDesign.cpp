@@ -8,10 +8,7 @@ namespace mnt4820 {
 
 namespace {
 
-using platform::ui::Color;
-using platform::ui::Font;
-using platform::ui::Form;
-using platform::ui::Rect;
+using namespace design;
 
 const Font DefaultFont{"ＭＳ Ｐゴシック", 9.0};
 const Font Gothic12{"ＭＳ ゴシック", 12.0};

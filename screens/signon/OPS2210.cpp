@@ -15,12 +15,6 @@
 
 namespace mnt4820 {
 
-namespace {
-
-namespace key = platform::ui::key;
-
-}  // namespace
-
 void CheckOperatorCode(SignOnState& signOn, std::int16_t& status) {
   OPS22101& window = *signOn.SignOnWindow;
   lookUpOperator(signOn, window.OPCD, window.lbl_OPNM, NameShown::AsStored, status);
@@ -50,8 +44,8 @@ void CheckSignOnField(SignOnState& signOn, int tabIndex, std::int16_t& status) {
 
 void SignOnKeyDown(SignOnState& signOn, std::int16_t keyCode) {
   switch (keyCode) {
-    case key::Esc: return CancelSignOn(signOn);
-    case key::F5: return OpenPasswordChange(signOn);
+    case platform::ui::key::Esc: return CancelSignOn(signOn);
+    case platform::ui::key::F5: return OpenPasswordChange(signOn);
     default:
       return dialogKeyDown(signOn.SignOnScreen, keyCode, fieldCheckOf(signOn, CheckSignOnField),
                            [&signOn] { AcceptSignOn(signOn); });

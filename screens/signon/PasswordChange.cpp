@@ -15,12 +15,6 @@
 
 namespace mnt4820 {
 
-namespace {
-
-namespace key = platform::ui::key;
-
-}  // namespace
-
 void CheckChangeOperatorCode(SignOnState& signOn, std::int16_t& status) {
   OPS22102& window = *signOn.PasswordWindow;
   lookUpOperator(signOn, window.OPCD, window.lbl_OPNM, NameShown::Trimmed, status);
@@ -62,7 +56,7 @@ void CheckPasswordField(SignOnState& signOn, int tabIndex, std::int16_t& status)
 }
 
 void PasswordKeyDown(SignOnState& signOn, std::int16_t keyCode) {
-  if (keyCode == key::Esc) {
+  if (keyCode == platform::ui::key::Esc) {
     signOn.PasswordWindow->form->requestClose();
     return;
   }

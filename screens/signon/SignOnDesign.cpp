@@ -8,10 +8,7 @@ namespace mnt4820 {
 
 namespace {
 
-using platform::ui::Color;
-using platform::ui::Font;
-using platform::ui::Form;
-using platform::ui::Rect;
+using namespace design;
 
 const Font FieldFont{"ＭＳ ゴシック", 12.0};
 const Font HeaderFont{"ＭＳ ゴシック", 9.0};
