@@ -20,24 +20,28 @@ bool isEligible(const TextBox& field) { return field.isEnabled() && field.isVisi
 // The operator has not begun to edit the field: it is empty, or its whole text is still selected.
 bool mayBeLeftFreely(const TextBox& field) { return field.text().empty() || field.selLength() == field.length(); }
 
+// Gives the focus to the first eligible field of one round of the table from row `current` on, forward
+// (`direction` 1) or back (-1), wrapping at either end and ending where it began. The current field itself is
+// not tried: it could only be given the focus it already has.
+void focusAround(const FieldTable& fields, int current, int direction) {
+  const int count = fields.FieldCount;
+  for (int step = 1; step < count; ++step) {
+    TextBox& candidate = fields.FieldControls(((current + direction * step) % count + count) % count);
+    if (isEligible(candidate)) {
+      candidate.setFocus();
+      return;
+    }
+  }
+}
+
 }  // namespace
 
 void NextField(ScreenState& screen, std::int16_t keyCode) {
   const std::optional<int> current = screen.activeFieldRow();
   if (!current) return;
-  const FieldTable& fields = screen.fields;
-  const TextBox& active = fields.FieldControls(*current);
   const bool alwaysMoves = keyCode == key::Down || keyCode == key::Enter;
-  // One round of the table after the current field, wrapping after the last row, ending where it began. The
-  // current field itself is not tried: it could only be given the focus it already has.
-  const int count = fields.FieldCount;
-  for (int step = 1; step < count; ++step) {
-    TextBox& candidate = fields.FieldControls((*current + step) % count);
-    if (isEligible(candidate) && (alwaysMoves || mayBeLeftFreely(active))) {
-      candidate.setFocus();
-      return;
-    }
-  }
+  if (!alwaysMoves && !mayBeLeftFreely(screen.fields.FieldControls(*current))) return;
+  focusAround(screen.fields, *current, 1);
 }
 
 void PreviousField(ScreenState& screen, std::int16_t) {
@@ -58,17 +62,7 @@ void PreviousField(ScreenState& screen, std::int16_t) {
 }
 
 void PreviousFieldAround(ScreenState& screen) {
-  const std::optional<int> current = screen.activeFieldRow();
-  if (!current) return;
-  const FieldTable& fields = screen.fields;
-  const int count = fields.FieldCount;
-  for (int step = 1; step < count; ++step) {
-    TextBox& candidate = fields.FieldControls((*current - step + count) % count);
-    if (isEligible(candidate)) {
-      candidate.setFocus();
-      return;
-    }
-  }
+  if (const std::optional<int> current = screen.activeFieldRow()) focusAround(screen.fields, *current, -1);
 }
 
 bool fieldAccepted(ScreenState& screen, int row, const CheckFieldCallback& checkField) {
