@@ -113,7 +113,7 @@ struct Arrival {
   // The row the first part of the fill left the current cell on.
   int placedRow = 0;
   // The screen's area at the first slice, once the operation that filled the grid has ended.
-  std::optional<Area> area;
+  std::optional<Area> area = std::nullopt;
 };
 
 // One slice of the arriving listing; true once it is all in the grid.
